@@ -1,0 +1,34 @@
+#include "app/program.h"
+
+#include "grid/grid.h"
+#include "solver/solver.h"
+#include "sources/load_maze.h"
+#include "sources/random_maze.h"
+
+int read_choice(std::istream& in) {
+  int choice = 0;
+  in >> choice;
+  return choice;
+}
+
+int run_program(std::istream& in, std::ostream& out, std::ostream& err,
+                const std::string& maze_path) {
+  out << "(1)Random\n"
+      << "(2)Test\n";
+  const int choice = read_choice(in);
+
+  Column maze[kSize];
+  if (choice == 2) {
+    const LoadResult loaded = load_maze(maze_path, maze);
+    if (!loaded.ok) {
+      // A maze that was not read whole is never solved.
+      out << "\nError\n" << std::flush;
+      err << loaded.error << '\n';
+      return 1;
+    }
+  } else {
+    random_maze(maze);
+  }
+  solve_maze(maze, out);
+  return 0;
+}

@@ -1,0 +1,23 @@
+#include "display/frame.h"
+
+void build_frame(const Column* pass_maze, Frame* frame) {
+  char* out = frame->text;
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) *out++ = glyph_of(pass_maze[c][r]);
+    *out++ = '\n';
+  }
+}
+
+void set_glyph(Frame* frame, int col, int row, std::int32_t code) {
+  frame->text[row * kLineLength + col] = glyph_of(code);
+}
+
+void write_frame(const Frame& frame, std::ostream& out) {
+  out.write(frame.text, kFrameLength);
+}
+
+void draw_maze(const Column* pass_maze, std::ostream& out) {
+  Frame frame;
+  build_frame(pass_maze, &frame);
+  write_frame(frame, out);
+}

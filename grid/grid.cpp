@@ -1,0 +1,50 @@
+#include "grid/grid.h"
+
+char glyph_of(std::int32_t code) {
+  switch (code) {
+    case kOpen:
+      return space;
+    case kWall:
+      return wall;
+    case kCheese:
+      return cheese;
+    case kRunner:
+      return runner;
+    case kWalked:
+      return '+';
+    case kBacktracked:
+      return 'X';
+    default:  // dead cells, and codes no maze source should make
+      return '!';
+  }
+}
+
+bool on_grid(int col, int row) {
+  return col >= 0 && col < kSize && row >= 0 && row < kSize;
+}
+
+std::int32_t cell_at(const Column* pass_maze, int col, int row) {
+  // A loaded maze may put open cells or the runner on the border; what lies
+  // beyond it is solid.
+  return on_grid(col, row) ? pass_maze[col][row] : kWall;
+}
+
+Position find_runner(const Column* pass_maze) {
+  Position found{0, 0};
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) {
+      if (pass_maze[c][r] == kRunner) found = Position{c, r};
+    }
+  }
+  return found;
+}
+
+int count_runners(const Column* pass_maze) {
+  int count = 0;
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) {
+      if (pass_maze[c][r] == kRunner) ++count;
+    }
+  }
+  return count;
+}

@@ -1,0 +1,176 @@
+#include "solver/solver.h"
+
+#include <array>
+#include <cstdint>
+#include <ostream>
+
+#include "display/frame.h"
+
+namespace {
+
+struct Offset {
+  int dc;
+  int dr;
+};
+
+constexpr Offset kUp{0, -1};
+constexpr Offset kDown{0, 1};
+constexpr Offset kLeft{-1, 0};
+constexpr Offset kRight{1, 0};
+
+// Neighbours in the order each mode tries them.
+constexpr Offset kWalkOrder[] = {kUp, kDown, kLeft, kRight};
+constexpr Offset kBackOrder[] = {kDown, kUp, kRight, kLeft};
+
+// The mode entered next, or kEnded once the run has found its ending.
+enum class Mode { kWalk, kBacktrack, kBacktrackII, kEnded };
+
+// The runner cells' reading indices, in reading order. Only the last one
+// ever moves, and a move keeps their number, so this list stands in for a
+// scan of the whole grid at every mode entry.
+struct Runners {
+  int count = 0;
+  std::array<int, kCells> at{};
+};
+
+struct Run {
+  Column* maze;
+  std::ostream& out;
+  Frame frame;
+  Runners runners;
+  Counters counters;
+  int frames;
+  Ending ending;
+};
+
+Runners collect_runners(const Column* pass_maze) {
+  Runners runners;
+  for (int i = 0; i < kCells; ++i) {
+    const Position p = position_at(i);
+    if (pass_maze[p.col][p.row] == kRunner) runners.at[runners.count++] = i;
+  }
+  return runners;
+}
+
+// The runner that moves: the last in reading order. With no runner at all,
+// a place off the grid, whose neighbours all read as walls.
+Position mover(const Runners& runners) {
+  if (runners.count == 0) return Position{-1, -1};
+  return position_at(runners.at[runners.count - 1]);
+}
+
+// The last runner now stands at reading index `to`: move it to its place.
+void relocate_mover(Runners* runners, int to) {
+  int i = runners->count - 1;
+  while (i > 0 && runners->at[i - 1] > to) {
+    runners->at[i] = runners->at[i - 1];
+    --i;
+  }
+  runners->at[i] = to;
+}
+
+// Moves the runner onto the first neighbour, tried in `order`, that holds
+// `target`, leaves `trail` in the cell it left and prints the new frame.
+// Returns false, changing nothing, when no neighbour holds `target`.
+bool move_runner(Run* run, const Offset (&order)[4], std::int32_t target,
+                 std::int32_t trail) {
+  const Position from = mover(run->runners);
+  for (const Offset& step : order) {
+    const int col = from.col + step.dc;
+    const int row = from.row + step.dr;
+    if (cell_at(run->maze, col, row) != target) continue;
+    run->maze[from.col][from.row] = trail;
+    run->maze[col][row] = kRunner;
+    set_glyph(&run->frame, from.col, from.row, trail);
+    set_glyph(&run->frame, col, row, kRunner);
+    relocate_mover(&run->runners, reading_index(col, row));
+    write_frame(run->frame, run->out);
+    ++run->frames;
+    return true;
+  }
+  return false;
+}
+
+bool beside_runner(const Run& run, std::int32_t code) {
+  const Position at = mover(run.runners);
+  for (const Offset& step : kWalkOrder) {
+    if (cell_at(run.maze, at.col + step.dc, at.row + step.dr) == code) {
+      return true;
+    }
+  }
+  return false;
+}
+
+Mode end_run(Run* run, Ending ending) {
+  run->ending = ending;
+  return Mode::kEnded;
+}
+
+Mode walk_maze(Run* run) {
+  ++run->counters.nk;
+  if (move_runner(run, kWalkOrder, kOpen, kWalked)) return Mode::kWalk;
+  if (beside_runner(*run, kCheese)) return end_run(run, Ending::kSolved);
+  return Mode::kBacktrack;
+}
+
+Mode backtrack(Run* run) {
+  ++run->counters.bk;
+  if (move_runner(run, kBackOrder, kWalked, kBacktracked)) return Mode::kWalk;
+  return Mode::kBacktrackII;
+}
+
+Mode backtrackII(Run* run) {
+  if (run->counters.total() > kMoveLimit - 1) {
+    return end_run(run, Ending::kLimit);
+  }
+  ++run->counters.bkII;
+  if (move_runner(run, kBackOrder, kBacktracked, kDead)) return Mode::kWalk;
+  // Nothing changed, so trying again could only repeat this step forever:
+  // a neighbour that is neither a wall nor a dead cell (another runner, or
+  // a code no mode steps onto) must not keep the run going.
+  return end_run(run, Ending::kUnsolvable);
+}
+
+void print_ending(Ending ending, const Counters& counters, std::ostream& out) {
+  switch (ending) {
+    case Ending::kSolved:
+      out << "\nMaze Solved!!\n"
+          << "Total Moves: " << counters.total() << std::endl;
+      break;
+    case Ending::kUnsolvable:
+      out << "\nThis maze cannot be solved!!\n"
+          << counters.total() << " Moves\n";
+      break;
+    case Ending::kLimit:
+      out << "Exceeded 2000 move limit\n";
+      break;
+  }
+}
+
+}  // namespace
+
+Outcome solve_maze(Column* pass_maze, std::ostream& out) {
+  Run run{pass_maze, out, {}, collect_runners(pass_maze), {}, 1,
+          Ending::kUnsolvable};
+  build_frame(pass_maze, &run.frame);
+  write_frame(run.frame, out);
+
+  // The modes hand over to each other in a loop, so the stack stays flat
+  // however long the run.
+  Mode mode = Mode::kWalk;
+  while (mode != Mode::kEnded) {
+    switch (mode) {
+      case Mode::kWalk:
+        mode = walk_maze(&run);
+        break;
+      case Mode::kBacktrack:
+        mode = backtrack(&run);
+        break;
+      default:
+        mode = backtrackII(&run);
+        break;
+    }
+  }
+  print_ending(run.ending, run.counters, out);
+  return Outcome{run.ending, run.counters, run.frames};
+}

@@ -1,0 +1,38 @@
+// The runner solver: a depth-first search in three modes. Walk mode steps
+// into open cells, backtrack mode steps back onto walked cells, and the
+// second backtrack mode onto backtracked cells. Every move is followed by a
+// frame and a fresh entry into walk mode.
+#ifndef MAZE_SOLVER_SOLVER_H_
+#define MAZE_SOLVER_SOLVER_H_
+
+#include <ostream>
+
+#include "grid/grid.h"
+
+// The second backtrack mode gives up when entered with more moves than this.
+constexpr int kMoveLimit = 2000;
+
+enum class Ending { kSolved, kUnsolvable, kLimit };
+
+// Steps taken by each mode. A step that finds no move counts too.
+struct Counters {
+  int nk = 0;    // walk mode
+  int bk = 0;    // backtrack mode
+  int bkII = 0;  // second backtrack mode
+  int total() const { return nk + bk + bkII; }
+};
+
+struct Outcome {
+  Ending ending;
+  Counters counters;
+  int frames;  // always one more than the moves made
+};
+
+// Prints the grid's first frame, moves the runner until one of the three
+// endings, printing a frame after every move, and then prints the ending's
+// text. Changes the grid in place and writes only the codes 3 to 6. A grid
+// without a runner has nothing to move and ends unsolvable. Flushes `out`
+// only in the solved ending. Never pauses or exits: the caller does.
+Outcome solve_maze(Column* pass_maze, std::ostream& out);
+
+#endif  // MAZE_SOLVER_SOLVER_H_

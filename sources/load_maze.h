@@ -1,0 +1,28 @@
+// The maze file: 900 decimal integers separated by white space (blanks,
+// tabs, line breaks, in any mix), taken in reading order. Text after the
+// 900th number is never read.
+#ifndef MAZE_SOURCES_LOAD_MAZE_H_
+#define MAZE_SOURCES_LOAD_MAZE_H_
+
+#include <istream>
+#include <string>
+
+#include "grid/grid.h"
+
+struct LoadResult {
+  bool ok;
+  std::string error;  // one line saying what is wrong, when !ok
+};
+
+// Reads 900 numbers from `fin` into the grid, row by row. Each is an
+// optional sign and decimal digits that fit a 32-bit signed integer; any
+// value is kept as it is. Fails when a number is missing or cannot be read,
+// or when the grid holds no runner (3). On failure, cells from the bad
+// number on are left as they were.
+LoadResult read_maze(std::istream& fin, Column* pass_maze);
+
+// Opens the file at `path` and reads it with read_maze. The error, when
+// there is one, starts with `path`. Never creates or writes the file.
+LoadResult load_maze(const std::string& path, Column* pass_maze);
+
+#endif  // MAZE_SOURCES_LOAD_MAZE_H_

@@ -1,0 +1,179 @@
+#include "sources/load_maze.h"
+
+#include <cstring>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "tests/test_mazes.h"
+
+namespace {
+
+// A maze with a different code in most cells, so that a misplaced number
+// shows: walls around, the runner at (1, 1), and codes -3 to 9 inside.
+void fill_varied(Column* maze) {
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) maze[c][r] = (c * 7 + r * 3) % 13 - 3;
+  }
+  maze[1][1] = kRunner;
+}
+
+// The grid's 900 numbers written with `blank` between them and `line_end`
+// after each row.
+std::string numbers(const Column* maze, const std::string& blank,
+                    const std::string& line_end) {
+  std::string text;
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) {
+      text += std::to_string(maze[c][r]);
+      text += c + 1 < kSize ? blank : line_end;
+    }
+  }
+  return text;
+}
+
+TEST(ReadMazeTest, AcceptsEveryLayout) {
+  Column want[kSize];
+  fill_varied(want);
+  std::string padded;  // leading '+' and zeros
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) {
+      const std::int32_t v = want[c][r];
+      padded += (v < 0 ? "-00" : "+0") + std::to_string(v < 0 ? -v : v) + " ";
+    }
+  }
+  const struct {
+    const char* name;
+    std::string text;
+  } cases[] = {
+      {"30 lines of 30", numbers(want, " ", "\n")},
+      {"one line", numbers(want, " ", " ")},
+      {"tabs and several blanks", numbers(want, "\t  ", "\t\n\n")},
+      {"CRLF", numbers(want, " ", "\r\n")},
+      {"no final newline", numbers(want, " ", "\n").substr(
+                               0, numbers(want, " ", "\n").size() - 1)},
+      {"leading blanks", "\n\n \t" + numbers(want, " ", "\n")},
+      {"signs and zeros", padded},
+      {"a 901st number", numbers(want, " ", "\n") + "7\n"},
+      {"text after the 900th number", numbers(want, " ", "\n") + "junk\n"},
+      {"letters right after the 900th", numbers(want, " ", " ") + "x"},
+  };
+  for (const auto& c : cases) {
+    std::istringstream fin(c.text);
+    Column got[kSize];
+    const LoadResult result = read_maze(fin, got);
+    EXPECT_TRUE(result.ok) << c.name << ": " << result.error;
+    EXPECT_EQ(std::memcmp(got, want, sizeof(want)), 0) << c.name;
+  }
+}
+
+TEST(ReadMazeTest, KeepsAnyValue) {
+  Column want[kSize];
+  fill_from_picture({"M"}, want);
+  want[1][0] = -1;
+  want[2][0] = 9;
+  want[3][0] = 2147483647;
+  want[4][0] = -2147483647 - 1;
+  want[5][0] = 3;  // several runners
+  want[6][0] = 2;
+  want[7][0] = 2;  // several cheeses
+  std::istringstream fin(maze_file_text(want));
+  Column got[kSize];
+  ASSERT_TRUE(read_maze(fin, got).ok);
+  EXPECT_EQ(std::memcmp(got, want, sizeof(want)), 0);
+}
+
+TEST(ReadMazeTest, NamesWhatIsWrong) {
+  Column maze[kSize];
+  fill_from_picture({"#M"}, maze);
+  const std::string good = maze_file_text(maze);
+  // The text of the first `count` numbers, then `tail`.
+  const auto first = [&](int count, const std::string& tail) {
+    std::istringstream in(good);
+    std::string text;
+    std::string number;
+    for (int i = 0; i < count && in >> number; ++i) text += number + " ";
+    return text + tail;
+  };
+  std::string zeros;
+  for (int i = 0; i < kCells; ++i) zeros += "0 ";
+  const struct {
+    const char* name;
+    std::string text;
+    std::string error;
+  } cases[] = {
+      {"empty file", "",
+       "the file ends before row 0, column 0: 0 of 900 numbers read"},
+      {"only blanks", " \n\t\r\n",
+       "the file ends before row 0, column 0: 0 of 900 numbers read"},
+      {"ends early", first(899, "\n"),
+       "the file ends before row 29, column 29: 899 of 900 numbers read"},
+      {"a word", first(35, "abc 1"),
+       "row 1, column 5: expected an integer, found \"abc\""},
+      {"a sign and a blank", first(2, "- 5"),
+       "row 0, column 2: expected an integer, found \"-\""},
+      {"a sign alone at the end", first(899, "+"),
+       "row 29, column 29: expected an integer, found \"+\""},
+      {"two signs", first(0, "--1"),
+       "row 0, column 0: expected an integer, found \"--1\""},
+      {"a decimal point", first(30, "1.5 "),
+       "row 1, column 1: expected an integer, found \".5\""},
+      {"hexadecimal", first(3, "0x1 "),
+       "row 0, column 4: expected an integer, found \"x1\""},
+      {"a byte that does not print", first(0, "\x01\xff"),
+       "row 0, column 0: expected an integer, found \"\\x01\\xFF\""},
+      {"a long token", first(0, std::string(40, 'z')),
+       "row 0, column 0: expected an integer, found \"" +
+           std::string(24, 'z') + "...\""},
+      {"too large", first(7, "2147483648"),
+       "row 0, column 7: 2147483648 does not fit a 32-bit signed integer"},
+      {"too small", first(7, "-2147483649"),
+       "row 0, column 7: -2147483649 does not fit a 32-bit signed integer"},
+      {"far too large", first(7, std::string(30, '9')),
+       "row 0, column 7: " + std::string(24, '9') +
+           "... does not fit a 32-bit signed integer"},
+      {"no runner", zeros, "the maze holds no runner (3)"},
+  };
+  for (const auto& c : cases) {
+    std::istringstream fin(c.text);
+    Column got[kSize];
+    const LoadResult result = read_maze(fin, got);
+    EXPECT_FALSE(result.ok) << c.name;
+    EXPECT_EQ(result.error, c.error) << c.name;
+  }
+}
+
+TEST(LoadMazeTest, ReadsTheFile) {
+  TempDir dir;
+  Column want[kSize];
+  fill_all_open(want);
+  const std::string path = dir.write("maze.txt", maze_file_text(want));
+  Column got[kSize];
+  const LoadResult result = load_maze(path, got);
+  EXPECT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(std::memcmp(got, want, sizeof(want)), 0);
+}
+
+TEST(LoadMazeTest, ErrorsNameTheFile) {
+  TempDir dir;
+  const std::string short_file = dir.write("short.txt", "3 1 1\n");
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {
+      {dir.path() + "/missing.txt",
+       dir.path() + "/missing.txt: cannot be opened: No such file or directory"},
+      {dir.path(), dir.path() + ": cannot be read: Is a directory"},
+      {short_file, short_file +
+                       ": the file ends before row 0, column 3: 3 of 900 "
+                       "numbers read"},
+  };
+  for (const auto& c : cases) {
+    Column got[kSize];
+    const LoadResult result = load_maze(c.path, got);
+    EXPECT_FALSE(result.ok) << c.path;
+    EXPECT_EQ(result.error, c.error);
+  }
+}
+
+}  // namespace

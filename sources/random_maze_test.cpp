@@ -1,0 +1,89 @@
+#include "sources/random_maze.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "display/frame.h"
+
+namespace {
+
+TEST(RandomMazeTest, HoldsItsShapeForEverySeed) {
+  long open = 0;
+  long interior = 0;
+  for (unsigned seed = 0; seed < 300; ++seed) {
+    std::srand(seed);
+    Column maze[kSize];
+    random_maze(maze);
+    for (int c = 0; c < kSize; ++c) {
+      for (int r = 0; r < kSize; ++r) {
+        const std::int32_t code = maze[c][r];
+        const bool border =
+            c == 0 || r == 0 || c == kSize - 1 || r == kSize - 1;
+        if (border) {
+          ASSERT_EQ(code, kWall) << "seed " << seed;
+        } else if (c == 1 && r == 1) {
+          ASSERT_EQ(code, kRunner) << "seed " << seed;
+        } else if (c == kSize - 2 && r == kSize - 2) {
+          ASSERT_EQ(code, kCheese) << "seed " << seed;
+        } else {
+          ASSERT_TRUE(code == kOpen || code == kWall) << "seed " << seed;
+          ++interior;
+          if (code == kOpen) ++open;
+        }
+      }
+    }
+  }
+  // About two open cells for every wall.
+  const double share = static_cast<double>(open) / static_cast<double>(interior);
+  EXPECT_GT(share, 0.62);
+  EXPECT_LT(share, 0.71);
+}
+
+TEST(RandomMazeTest, DrawsOncePerCellInReadingOrder) {
+  std::srand(77);
+  int draws[kCells];
+  for (int& d : draws) d = std::rand() % 3;
+  const int next = std::rand();
+
+  std::srand(77);
+  Column maze[kSize];
+  random_maze(maze);
+  EXPECT_EQ(std::rand(), next);  // exactly 900 draws
+  for (int r = 1; r < kSize - 1; ++r) {
+    for (int c = 1; c < kSize - 1; ++c) {
+      if ((c == 1 && r == 1) || (c == kSize - 2 && r == kSize - 2)) continue;
+      const int d = draws[reading_index(c, r)];
+      ASSERT_EQ(maze[c][r], d == 2 ? kOpen : d);
+    }
+  }
+}
+
+TEST(RandomMazeTest, SameSeedSameMaze) {
+  Column first[kSize];
+  Column second[kSize];
+  std::srand(4242);
+  random_maze(first);
+  std::srand(4242);
+  random_maze(second);
+  EXPECT_EQ(std::memcmp(first, second, sizeof(first)), 0);
+}
+
+TEST(RandomMazeTest, FirstFrameShowsTheBorderAndTheRunner) {
+  std::srand(9);
+  Column maze[kSize];
+  random_maze(maze);
+  std::ostringstream out;
+  draw_maze(maze, out);
+  const std::string text = out.str();
+  const std::string walls(kSize, '#');
+  EXPECT_EQ(text.substr(0, kLineLength), walls + "\n");
+  EXPECT_EQ(text.substr(kFrameLength - kLineLength), walls + "\n");
+  EXPECT_EQ(text.substr(kLineLength, 2), "#M");
+  EXPECT_EQ(text[2 * kLineLength - 2], '#');
+  EXPECT_EQ(text[(kSize - 1) * kLineLength - 3], 'C');
+}
+
+}  // namespace
