@@ -1,9 +1,9 @@
 #include "app/program.h"
 
+#include <gtest/gtest.h>
+
 #include <climits>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "tests/test_mazes.h"
 
@@ -14,11 +14,24 @@ TEST(ReadChoiceTest, ReadsLikeFormattedExtraction) {
     const char* answer;
     int choice;
   } cases[] = {
-      {"2\n", 2},   {" 2\n", 2},  {"\t\n 2", 2},     {"2abc\n", 2},
-      {"02\n", 2},  {"2.7\n", 2}, {"+2\n", 2},       {"1\n", 1},
-      {"0\n", 0},   {"3\n", 3},   {"-2\n", -2},      {"0x2\n", 0},
-      {"abc\n", 0}, {"", 0},      {"\n", 0},         {"- 2\n", 0},
-      {"99999999999\n", INT_MAX}, {"-99999999999\n", INT_MIN},
+      {"2\n", 2},
+      {" 2\n", 2},
+      {"\t\n 2", 2},
+      {"2abc\n", 2},
+      {"02\n", 2},
+      {"2.7\n", 2},
+      {"+2\n", 2},
+      {"1\n", 1},
+      {"0\n", 0},
+      {"3\n", 3},
+      {"-2\n", -2},
+      {"0x2\n", 0},
+      {"abc\n", 0},
+      {"", 0},
+      {"\n", 0},
+      {"- 2\n", 0},
+      {"99999999999\n", INT_MAX},
+      {"-99999999999\n", INT_MIN},
   };
   for (const auto& c : cases) {
     std::istringstream in(c.answer);
@@ -48,8 +61,7 @@ TEST(RunProgramTest, AnswerTwoSolvesTheFile) {
   for (const char* answer : {"2\n", " 2", "2abc", "02", "2.7"}) {
     const Answered run = run_with(answer, path);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "(1)Random\n(2)Test\n" +
-                           frame_of_picture({"", "#M C"}) +
+    EXPECT_EQ(run.out, "(1)Random\n(2)Test\n" + frame_of_picture({"", "#M C"}) +
                            frame_of_picture({"", "#+MC"}) +
                            "\nMaze Solved!!\nTotal Moves: 2\n")
         << answer;

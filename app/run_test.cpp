@@ -1,12 +1,11 @@
 // Runs the real program in a fresh folder, with a maze file and the menu
 // answer on standard input, and checks all it writes and its exit status.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "display/frame.h"
 #include "tests/test_mazes.h"
@@ -31,7 +30,8 @@ std::string read_file(const std::string& path) {
 
 Result run_program_in(const TempDir& dir, const std::string& answer) {
   dir.write("answer.in", answer);
-  const std::string command = "cd '" + dir.path() + "' && '" MAZE_BINARY
+  const std::string command = "cd '" + dir.path() +
+                              "' && '" MAZE_BINARY
                               "' < answer.in > out.txt 2> err.txt";
   const int raw = std::system(command.c_str());
   return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
@@ -43,8 +43,8 @@ Result run_program_in(const TempDir& dir, const std::string& answer) {
 void grid_of_frame(const std::string& frame, Column* maze) {
   Picture picture;
   for (int r = 0; r < kSize; ++r) {
-    picture.push_back(frame.substr(static_cast<std::size_t>(r) * (kSize + 1),
-                                   kSize));
+    picture.push_back(
+        frame.substr(static_cast<std::size_t>(r) * (kSize + 1), kSize));
   }
   fill_from_picture(picture, maze);
 }
@@ -54,11 +54,12 @@ TEST(EndToEndTest, SolvesTheMazeFile) {
     Picture maze;
     std::string after_menu;
   } cases[] = {
-      {{"", "#M C"}, frame_of_picture({"", "#M C"}) +
-                         frame_of_picture({"", "#+MC"}) +
-                         "\nMaze Solved!!\nTotal Moves: 2\n"},
-      {{"", "#M"}, frame_of_picture({"", "#M"}) +
-                       "\nThis maze cannot be solved!!\n3 Moves\n"},
+      {{"", "#M C"},
+       frame_of_picture({"", "#M C"}) + frame_of_picture({"", "#+MC"}) +
+           "\nMaze Solved!!\nTotal Moves: 2\n"},
+      {{"", "#M"},
+       frame_of_picture({"", "#M"}) +
+           "\nThis maze cannot be solved!!\n3 Moves\n"},
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -127,8 +128,7 @@ TEST(EndToEndTest, BadMazeFileEndsWithError) {
     if (c.file != nullptr) dir.write("maze.txt", c.file);
     const Result result = run_program_in(dir, "2\n");
     EXPECT_EQ(result.status, 1) << c.name;
-    EXPECT_EQ(result.out, std::string(kMenu) + "\nError\n" + kPrompt)
-        << c.name;
+    EXPECT_EQ(result.out, std::string(kMenu) + "\nError\n" + kPrompt) << c.name;
     EXPECT_EQ(result.err, c.error) << c.name;
   }
 }

@@ -1,9 +1,9 @@
 #include "display/frame.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "tests/test_mazes.h"
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-constexpr int kSize = 30;                  // columns, and rows
-constexpr int kCells = kSize * kSize;      // 900
+constexpr int kSize = 30;              // columns, and rows
+constexpr int kCells = kSize * kSize;  // 900
 
 // Cell codes. Any other value can come from a maze file; it is never entered.
 constexpr std::int32_t kOpen = 0;

@@ -1,8 +1,8 @@
 #include "grid/grid.h"
 
-#include <climits>
-
 #include <gtest/gtest.h>
+
+#include <climits>
 
 #include "tests/test_mazes.h"
 
@@ -10,9 +10,9 @@ TEST(GlyphTest, EveryCodeHasItsGlyph) {
   const struct {
     std::int32_t code;
     char glyph;
-  } cases[] = {{0, ' '}, {1, '#'},  {2, 'C'},   {3, 'M'},      {4, '+'},
-               {5, 'X'}, {6, '!'},  {7, '!'},   {-1, '!'},     {100, '!'},
-               {INT_MAX, '!'}, {INT_MIN, '!'}};
+  } cases[] = {{0, ' '},  {1, '#'},   {2, 'C'},       {3, 'M'},
+               {4, '+'},  {5, 'X'},   {6, '!'},       {7, '!'},
+               {-1, '!'}, {100, '!'}, {INT_MAX, '!'}, {INT_MIN, '!'}};
   for (const auto& c : cases) {
     EXPECT_EQ(glyph_of(c.code), c.glyph) << "code " << c.code;
   }
@@ -23,11 +23,10 @@ TEST(RunnerScanTest, YieldsTheLastRunnerInReadingOrder) {
     std::vector<Position> runners;
     Position expected;
   } cases[] = {
-      {{{4, 6}}, {4, 6}},
-      {{{5, 3}, {2, 7}}, {2, 7}},  // the lower row wins over a larger column
-      {{{5, 7}, {9, 7}}, {9, 7}},
-      {{{29, 0}, {0, 29}}, {0, 29}},
-      {{}, {0, 0}},
+      {{{4, 6}}, {4, 6}},         {{{5, 3}, {2, 7}}, {2, 7}},  // the lower row
+                                                               // wins over a
+                                                               // larger column
+      {{{5, 7}, {9, 7}}, {9, 7}}, {{{29, 0}, {0, 29}}, {0, 29}}, {{}, {0, 0}},
   };
   for (const auto& c : cases) {
     Column maze[kSize];

@@ -150,7 +150,7 @@ void print_ending(Ending ending, const Counters& counters, std::ostream& out) {
 }  // namespace
 
 Outcome solve_maze(Column* pass_maze, std::ostream& out) {
-  Run run{pass_maze, out, {}, collect_runners(pass_maze), {}, 1,
+  Run run{pass_maze,          out, {}, collect_runners(pass_maze), {}, 1,
           Ending::kUnsolvable};
   build_frame(pass_maze, &run.frame);
   write_frame(run.frame, out);

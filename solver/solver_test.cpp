@@ -1,10 +1,10 @@
 #include "solver/solver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "display/frame.h"
 #include "sources/random_maze.h"
@@ -34,16 +34,36 @@ Picture far_corner() {
 const Example kExamples[] = {
     {"cheese after one step", {"", "#M C"}, Ending::kSolved, 2, 2, {}},
     {"walks away from the cheese beside it",
-     {"", "#MC", "# "}, Ending::kSolved, 4, 3, {"", "#MC", "#X"}},
+     {"", "#MC", "# "},
+     Ending::kSolved,
+     4,
+     3,
+     {"", "#MC", "#X"}},
     {"backs up two cells to the cheese",
-     {"", "#MC", "# ", "# "}, Ending::kSolved, 7, 5, {"", "#MC", "#X", "#X"}},
+     {"", "#MC", "# ", "# "},
+     Ending::kSolved,
+     7,
+     5,
+     {"", "#MC", "#X", "#X"}},
     {"boxed in", {"", "#M"}, Ending::kUnsolvable, 3, 1, {"", "#M"}},
     {"dead end without cheese",
-     {"", "#M  "}, Ending::kUnsolvable, 15, 7, {"", "#!!M"}},
+     {"", "#M  "},
+     Ending::kUnsolvable,
+     15,
+     7,
+     {"", "#!!M"}},
     {"cheese beside the start but walked away from",
-     {"", "#M   ", "#C   ", "###  ", "#### "}, Ending::kUnsolvable, 27, 17, {}},
+     {"", "#M   ", "#C   ", "###  ", "#### "},
+     Ending::kUnsolvable,
+     27,
+     17,
+     {}},
     {"two runners, the later one moves",
-     {"", "# #M ", "# ", "#M"}, Ending::kUnsolvable, 11, 6, {}},
+     {"", "# #M ", "# ", "#M"},
+     Ending::kUnsolvable,
+     11,
+     6,
+     {}},
     {"runner on the border", {"M C"}, Ending::kSolved, 2, 2, {"+MC"}},
     {"runner in the far corner", far_corner(), Ending::kSolved, 2, 2, {}},
     {"stuck beside another runner", {"", "#MM"}, Ending::kUnsolvable, 3, 1, {}},
@@ -88,7 +108,8 @@ TEST(SolverTest, PrintsFramesThenTheEnding) {
       {{"", "#M C"},
        frame_of_picture({"", "#M C"}) + frame_of_picture({"", "#+MC"}),
        "\nMaze Solved!!\nTotal Moves: 2\n"},
-      {{"", "#M"}, frame_of_picture({"", "#M"}),
+      {{"", "#M"},
+       frame_of_picture({"", "#M"}),
        "\nThis maze cannot be solved!!\n3 Moves\n"},
   };
   for (const auto& c : cases) {
@@ -166,8 +187,9 @@ TEST(SolverTest, LimitEndingText) {
   const std::string ending = "Exceeded 2000 move limit\n";
   ASSERT_GE(text.size(), ending.size());
   EXPECT_EQ(text.substr(text.size() - ending.size()), ending);
-  EXPECT_EQ(text.size(), static_cast<std::size_t>(outcome.frames) *
-                                 kFrameLength + ending.size());
+  EXPECT_EQ(
+      text.size(),
+      static_cast<std::size_t>(outcome.frames) * kFrameLength + ending.size());
 }
 
 TEST(SolverTest, AllOpenInteriorIsSolvedPastTheLimit) {

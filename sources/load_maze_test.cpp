@@ -1,9 +1,9 @@
 #include "sources/load_maze.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "tests/test_mazes.h"
 
@@ -50,8 +50,8 @@ TEST(ReadMazeTest, AcceptsEveryLayout) {
       {"one line", numbers(want, " ", " ")},
       {"tabs and several blanks", numbers(want, "\t  ", "\t\n\n")},
       {"CRLF", numbers(want, " ", "\r\n")},
-      {"no final newline", numbers(want, " ", "\n").substr(
-                               0, numbers(want, " ", "\n").size() - 1)},
+      {"no final newline",
+       numbers(want, " ", "\n").substr(0, numbers(want, " ", "\n").size() - 1)},
       {"leading blanks", "\n\n \t" + numbers(want, " ", "\n")},
       {"signs and zeros", padded},
       {"a 901st number", numbers(want, " ", "\n") + "7\n"},
@@ -123,8 +123,8 @@ TEST(ReadMazeTest, NamesWhatIsWrong) {
       {"a byte that does not print", first(0, "\x01\xff"),
        "row 0, column 0: expected an integer, found \"\\x01\\xFF\""},
       {"a long token", first(0, std::string(40, 'z')),
-       "row 0, column 0: expected an integer, found \"" +
-           std::string(24, 'z') + "...\""},
+       "row 0, column 0: expected an integer, found \"" + std::string(24, 'z') +
+           "...\""},
       {"too large", first(7, "2147483648"),
        "row 0, column 7: 2147483648 does not fit a 32-bit signed integer"},
       {"too small", first(7, "-2147483649"),
@@ -162,7 +162,8 @@ TEST(LoadMazeTest, ErrorsNameTheFile) {
     std::string error;
   } cases[] = {
       {dir.path() + "/missing.txt",
-       dir.path() + "/missing.txt: cannot be opened: No such file or directory"},
+       dir.path() +
+           "/missing.txt: cannot be opened: No such file or directory"},
       {dir.path(), dir.path() + ": cannot be read: Is a directory"},
       {short_file, short_file +
                        ": the file ends before row 0, column 3: 3 of 900 "

@@ -1,10 +1,10 @@
 #include "sources/random_maze.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "display/frame.h"
 
@@ -37,7 +37,8 @@ TEST(RandomMazeTest, HoldsItsShapeForEverySeed) {
     }
   }
   // About two open cells for every wall.
-  const double share = static_cast<double>(open) / static_cast<double>(interior);
+  const double share =
+      static_cast<double>(open) / static_cast<double>(interior);
   EXPECT_GT(share, 0.62);
   EXPECT_LT(share, 0.71);
 }
