@@ -1,6 +1,5 @@
 #include "solver/solver.h"
 
-#include <array>
 #include <cstdint>
 #include <ostream>
 
@@ -30,7 +29,7 @@ enum class Mode { kWalk, kBacktrack, kBacktrackII, kEnded };
 // scan of the whole grid at every mode entry.
 struct Runners {
   int count = 0;
-  std::array<int, kCells> at{};
+  int at[kCells] = {};
 };
 
 struct Run {
