@@ -1,0 +1,161 @@
+// Fuzz target: arbitrary bytes as the content of a maze file. When the
+// reader takes them, the run is solved and rendered into a sink that checks
+// every frame as it arrives, and the whole run is checked against the rules
+// every run must keep. A broken rule aborts.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ostream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include "display/frame.h"
+#include "grid/grid.h"
+#include "solver/solver.h"
+#include "sources/load_maze.h"
+
+namespace {
+
+void require(bool holds, const char* rule) {
+  if (!holds) {
+    std::fprintf(stderr, "broken: %s\n", rule);
+    std::abort();
+  }
+}
+
+bool is_glyph(char ch) {
+  return ch != '\0' && std::strchr(" #CM+X!", ch) != nullptr;
+}
+
+// Takes the frames one character at a time and keeps only the current and
+// the previous frame, and the text after the last frame.
+class FrameChecker : public std::streambuf {
+ public:
+  explicit FrameChecker(int runners) : runners_(runners) {}
+
+  int frames() const { return frames_; }
+  const std::string& tail() const { return tail_; }
+  const char* last_frame() const { return previous_; }
+
+ protected:
+  int_type overflow(int_type ch) override {
+    if (ch != traits_type::eof()) take(static_cast<char>(ch));
+    return traits_type::not_eof(ch);
+  }
+  std::streamsize xsputn(const char* text, std::streamsize n) override {
+    for (std::streamsize i = 0; i < n; ++i) take(text[i]);
+    return n;
+  }
+
+ private:
+  void take(char ch) {
+    if (!tail_.empty() || (at_ == 0 && !is_glyph(ch))) {
+      // Glyphs never include '\n' or 'E', so the ending's text cannot be
+      // mistaken for the start of a frame.
+      require(tail_.size() < 100, "the text after the frames is short");
+      tail_ += ch;
+      return;
+    }
+    const bool line_end = at_ % kLineLength == kSize;
+    require(line_end ? ch == '\n' : is_glyph(ch),
+            "a frame is 30 lines of 30 glyphs");
+    current_[at_++] = ch;
+    if (at_ == kFrameLength) end_frame();
+  }
+
+  void end_frame() {
+    int runners = 0;
+    int changed = 0;
+    for (int i = 0; i < kFrameLength; ++i) {
+      if (current_[i] == 'M') ++runners;
+      if (frames_ == 0 || current_[i] == previous_[i]) continue;
+      ++changed;
+      require(previous_[i] != '#' && previous_[i] != 'C',
+              "walls and cheese cells are never written");
+      require(std::strchr("M+X!", current_[i]) != nullptr,
+              "only the codes 3 to 6 are written");
+    }
+    require(runners == runners_, "the number of runners never changes");
+    require(frames_ == 0 || changed == 2, "a move changes two cells");
+    std::memcpy(previous_, current_, kFrameLength);
+    ++frames_;
+    at_ = 0;
+  }
+
+  const int runners_;
+  char current_[kFrameLength] = {};
+  char previous_[kFrameLength] = {};
+  int at_ = 0;
+  int frames_ = 0;
+  std::string tail_;
+};
+
+// Each open cell can still take three moves, a walked cell two and a
+// backtracked cell one, and every move uses one up.
+int moves_left(const Column* maze) {
+  int weight = 0;
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) {
+      const std::int32_t code = maze[c][r];
+      weight += code == kOpen ? 3 : code == kWalked ? 2 : code == kBacktracked;
+    }
+  }
+  return weight;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  std::istringstream fin(
+      std::string(reinterpret_cast<const char*>(data), size));
+  Column maze[kSize];
+  if (!read_maze(fin, maze).ok) return 0;
+
+  Column start[kSize];
+  std::memcpy(start, maze, sizeof(start));
+  FrameChecker checker(count_runners(maze));
+  std::ostream out(&checker);
+  const Outcome outcome = solve_maze(maze, out);
+
+  const int moves = checker.frames() - 1;
+  require(outcome.frames == checker.frames(), "frames = moves + 1");
+  require(moves <= 2700 && moves <= moves_left(start),
+          "a run makes at most 2700 moves");
+  require(count_runners(maze) == count_runners(start),
+          "the number of runners never changes");
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) {
+      const std::int32_t was = start[c][r];
+      const std::int32_t now = maze[c][r];
+      if (was == kWall || was == kCheese) require(now == was, "walls stay");
+      if (now != was) require(now >= kRunner && now <= kDead, "codes 3 to 6");
+    }
+  }
+  Frame final_frame;
+  build_frame(maze, &final_frame);
+  require(std::memcmp(final_frame.text, checker.last_frame(), kFrameLength) ==
+              0,
+          "the last frame shows the grid as it ends");
+
+  const std::string total = std::to_string(outcome.counters.total());
+  switch (outcome.ending) {
+    case Ending::kSolved:
+      require(checker.tail() == "\nMaze Solved!!\nTotal Moves: " + total + "\n",
+              "the solved ending prints the move total");
+      break;
+    case Ending::kUnsolvable:
+      require(checker.tail() ==
+                  "\nThis maze cannot be solved!!\n" + total + " Moves\n",
+              "the unsolvable ending prints the move total");
+      break;
+    case Ending::kLimit:
+      require(checker.tail() == "Exceeded 2000 move limit\n" &&
+                  outcome.counters.total() >= kMoveLimit,
+              "the limit ending comes past 1999 moves");
+      break;
+  }
+  return 0;
+}
