@@ -83,7 +83,7 @@ void wait_for_key_on_terminal() {
 void console_pause() {
   std::cout << "Press any key to continue . . . " << std::flush;
   std::fflush(stdout);
-  if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &saved_mode) == 0) {
+  if (isatty(STDIN_FILENO) == 1 && tcgetattr(STDIN_FILENO, &saved_mode) == 0) {
     wait_for_key_on_terminal();
   } else {
     std::cin.clear();

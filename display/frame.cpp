@@ -17,7 +17,7 @@ void write_frame(const Frame& frame, std::ostream& out) {
 }
 
 void draw_maze(const Column* pass_maze, std::ostream& out) {
-  Frame frame;
+  Frame frame{};
   build_frame(pass_maze, &frame);
   write_frame(frame, out);
 }

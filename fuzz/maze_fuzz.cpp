@@ -99,7 +99,9 @@ int moves_left(const Column* maze) {
   for (int c = 0; c < kSize; ++c) {
     for (int r = 0; r < kSize; ++r) {
       const std::int32_t code = maze[c][r];
-      weight += code == kOpen ? 3 : code == kWalked ? 2 : code == kBacktracked;
+      if (code == kOpen) weight += 3;
+      if (code == kWalked) weight += 2;
+      if (code == kBacktracked) weight += 1;
     }
   }
   return weight;

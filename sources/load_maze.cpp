@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -47,7 +48,9 @@ std::string place_of(int index) {
   return "row " + std::to_string(p.row) + ", column " + std::to_string(p.col);
 }
 
-LoadResult failure(std::string error) { return LoadResult{false, error}; }
+LoadResult failure(std::string error) {
+  return LoadResult{false, std::move(error)};
+}
 
 }  // namespace
 
