@@ -207,6 +207,21 @@ TEST(SolverTest, AllOpenInteriorIsSolvedPastTheLimit) {
                 std::to_string(outcome.counters.total()).size() + 1);
 }
 
+// With no backtracked neighbour the second backtrack mode ends the run,
+// whatever its neighbours hold, instead of trying the same step forever.
+TEST(SolverTest, SecondBacktrackNeverSpins) {
+  for (const std::int32_t code : {kRunner, 7, -1, 100}) {
+    Column maze[kSize];
+    fill_from_picture({"", "#M"}, maze);
+    maze[2][1] = code;
+    std::ostringstream out;
+    const Outcome outcome = solve_maze(maze, out);
+    EXPECT_EQ(outcome.ending, Ending::kUnsolvable) << code;
+    EXPECT_EQ(outcome.counters.bkII, 1) << code;
+    EXPECT_EQ(outcome.frames, 1) << code;
+  }
+}
+
 TEST(SolverTest, GridWithoutRunnerEndsUnsolvable) {
   Column maze[kSize];
   fill_all_open(maze);
