@@ -34,8 +34,8 @@ void BM_SolveOpenInterior(benchmark::State& state) {
     frames += solve_maze(maze, out).frames;
     benchmark::DoNotOptimize(maze);
   }
-  state.counters["frames/s"] = benchmark::Counter(
-      static_cast<double>(frames), benchmark::Counter::kIsRate);
+  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames),
+                                                  benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SolveOpenInterior);
 

@@ -138,9 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   Frame final_frame;
   build_frame(maze, &final_frame);
-  require(std::memcmp(final_frame.text, checker.last_frame(), kFrameLength) ==
-              0,
-          "the last frame shows the grid as it ends");
+  require(
+      std::memcmp(final_frame.text, checker.last_frame(), kFrameLength) == 0,
+      "the last frame shows the grid as it ends");
 
   const std::string total = std::to_string(outcome.counters.total());
   switch (outcome.ending) {

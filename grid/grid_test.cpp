@@ -23,10 +23,13 @@ TEST(RunnerScanTest, YieldsTheLastRunnerInReadingOrder) {
     std::vector<Position> runners;
     Position expected;
   } cases[] = {
-      {{{4, 6}}, {4, 6}},         {{{5, 3}, {2, 7}}, {2, 7}},  // the lower row
-                                                               // wins over a
-                                                               // larger column
-      {{{5, 7}, {9, 7}}, {9, 7}}, {{{29, 0}, {0, 29}}, {0, 29}}, {{}, {0, 0}},
+      {{{4, 6}}, {4, 6}},
+      {{{5, 3}, {2, 7}}, {2, 7}},  // the lower row
+                                   // wins over a
+                                   // larger column
+      {{{5, 7}, {9, 7}}, {9, 7}},
+      {{{29, 0}, {0, 29}}, {0, 29}},
+      {{}, {0, 0}},
   };
   for (const auto& c : cases) {
     Column maze[kSize];
