@@ -77,8 +77,13 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
     const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
     std::int64_t value = 0;
     bool fits = true;
+    bool cut = false;  // digits left out of `shown`
     for (; is_digit(ch); ch = in->snextc()) {
-      if (shown.size() < kShownLength) shown += static_cast<char>(ch);
+      if (shown.size() < kShownLength) {
+        shown += static_cast<char>(ch);
+      } else {
+        cut = true;
+      }
       value = value * 10 + (ch - '0');
       if (value > limit) {
         fits = false;
@@ -86,7 +91,7 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
       }
     }
     if (!fits) {
-      if (shown.size() >= kShownLength) shown += "...";
+      if (cut) shown += "...";
       return failure(place_of(i) + ": " + shown +
                      " does not fit a 32-bit signed integer");
     }

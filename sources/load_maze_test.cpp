@@ -129,6 +129,9 @@ TEST(ReadMazeTest, NamesWhatIsWrong) {
        "row 0, column 7: 2147483648 does not fit a 32-bit signed integer"},
       {"too small", first(7, "-2147483649"),
        "row 0, column 7: -2147483649 does not fit a 32-bit signed integer"},
+      {"too large by far", first(7, std::string(24, '9')),
+       "row 0, column 7: " + std::string(24, '9') +
+           " does not fit a 32-bit signed integer"},
       {"far too large", first(7, std::string(30, '9')),
        "row 0, column 7: " + std::string(24, '9') +
            "... does not fit a 32-bit signed integer"},
