@@ -24,9 +24,8 @@ TEST(RunnerScanTest, YieldsTheLastRunnerInReadingOrder) {
     Position expected;
   } cases[] = {
       {{{4, 6}}, {4, 6}},
-      {{{5, 3}, {2, 7}}, {2, 7}},  // the lower row
-                                   // wins over a
-                                   // larger column
+      // The lower row wins over a larger column.
+      {{{5, 3}, {2, 7}}, {2, 7}},
       {{{5, 7}, {9, 7}}, {9, 7}},
       {{{29, 0}, {0, 29}}, {0, 29}},
       {{}, {0, 0}},
