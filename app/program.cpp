@@ -14,7 +14,9 @@ int read_choice(std::istream& in) {
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {
   out << "(1)Random\n"
-      << "(2)Test\n";
+      << "(2)Test\n"
+      << std::flush;
+  if (!out) return 1;  // a menu nobody sees asks nothing
   const int choice = read_choice(in);
 
   Column maze[kSize];
@@ -30,5 +32,5 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
     random_maze(maze);
   }
   solve_maze(maze, out);
-  return 0;
+  return out ? 0 : 1;
 }

@@ -143,6 +143,8 @@ void print_ending(Ending ending, const Counters& counters, std::ostream& out) {
     case Ending::kLimit:
       out << "Exceeded 2000 move limit\n";
       break;
+    case Ending::kOutputFailed:
+      break;
   }
 }
 
@@ -158,6 +160,10 @@ Outcome solve_maze(Column* pass_maze, std::ostream& out) {
   // however long the run.
   Mode mode = Mode::kWalk;
   while (mode != Mode::kEnded) {
+    if (!out) {  // nobody would see the rest of the run
+      mode = end_run(&run, Ending::kOutputFailed);
+      break;
+    }
     switch (mode) {
       case Mode::kWalk:
         mode = walk_maze(&run);

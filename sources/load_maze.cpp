@@ -22,7 +22,11 @@ bool is_digit(int ch) { return ch >= '0' && ch <= '9'; }
 
 void append_shown(std::string* shown, int ch) {
   static const char kHex[] = "0123456789ABCDEF";
-  if (ch > ' ' && ch < 0x7f) {
+  if (ch == '\\' || ch == '"') {
+    // Escaped, so that the text \xFF and the byte 0xFF read differently.
+    *shown += '\\';
+    *shown += static_cast<char>(ch);
+  } else if (ch > ' ' && ch < 0x7f) {
     *shown += static_cast<char>(ch);
   } else {  // keep the message one printable line
     *shown += "\\x";
@@ -89,6 +93,12 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
         fits = false;
         value = limit;  // keeps reading the digits without overflow
       }
+    }
+    // A number ends at a blank: "0-2" is a typo, not the numbers 0 and -2.
+    // Whatever follows the last number is never read.
+    if (i + 1 < kCells && ch != kEof && !is_blank(ch)) {
+      return failure(place_of(i) + ": expected an integer, found " +
+                     quoted_token(in, shown));
     }
     if (!fits) {
       if (cut) shown += "...";

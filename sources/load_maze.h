@@ -15,10 +15,11 @@ struct LoadResult {
 };
 
 // Reads 900 numbers from `fin` into the grid, row by row. Each is an
-// optional sign and decimal digits that fit a 32-bit signed integer; any
-// value is kept as it is. Fails when a number is missing or cannot be read,
-// or when the grid holds no runner (3). On failure, cells from the bad
-// number on are left as they were.
+// optional sign and decimal digits that fit a 32-bit signed integer, ended
+// by white space or the end of the file (the 900th by anything); any value
+// is kept as it is. Fails when a number is missing or cannot be read, or
+// when the grid holds no runner (3). On failure, cells from the bad number
+// on are left as they were.
 LoadResult read_maze(std::istream& fin, Column* pass_maze);
 
 // Opens the file at `path` and reads it with read_maze. The error, when

@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """The console pause on a real terminal: runs the program on a
 pseudo-terminal, answers the menu, and checks that the pause waits for
-exactly one key, gives the terminal back as it was (after a key and after
-Ctrl-C), and returns at once at end of input when not on a terminal.
+exactly one key, takes all of that key, leaves the terminal and the signals
+as they were, and returns at once at end of input when not on a terminal.
 
     pause_test.py MAZE_BINARY
 """
+import fcntl
 import os
-import pty
 import select
 import signal
 import subprocess
@@ -47,65 +47,138 @@ def read_until(fd, marker, seconds):
     return text
 
 
-def wait_exit(pid, fd, seconds):
-    """The wait status, or None if the child is still running after
-    `seconds` (it is then killed). Keeps reading the terminal meanwhile."""
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        done, status = os.waitpid(pid, os.WNOHANG)
-        if done:
-            return status
-        read_until(fd, b"\0never", 0.05)
-    os.kill(pid, signal.SIGKILL)
-    os.waitpid(pid, 0)
-    return None
+class Run:
+    """The program on a terminal of its own, stopped at the pause. The test
+    keeps the terminal's other end and a descriptor of the terminal itself,
+    so that it can look at the terminal after the program has gone."""
 
+    def __init__(self, folder, ignore=(), nonblocking=False):
+        self.master, self.tty = os.openpty()
 
-def start_at_the_pause(folder):
-    """Starts the program on a new terminal, answers 1 and Enter, and reads
-    up to the prompt. Returns the child, the terminal and its attributes as
-    they were before the answer."""
-    pid, fd = pty.fork()
-    if pid == 0:
-        os.chdir(folder)
-        os.execv(binary, [binary])
-    menu = read_until(fd, b"(2)Test", 10)
-    check(b"(2)Test" in menu, "the menu appears")
-    before = termios.tcgetattr(fd)
-    os.write(fd, b"1\r")
-    output = read_until(fd, PROMPT, 30)
-    check(output.endswith(PROMPT), "the prompt comes after the whole run")
-    return pid, fd, before
+        def become_session_leader():
+            os.setsid()
+            fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+            for sig in ignore:
+                signal.signal(sig, signal.SIG_IGN)
+
+        self.child = subprocess.Popen(
+            [binary], stdin=self.tty, stdout=self.tty, stderr=self.tty,
+            cwd=folder, preexec_fn=become_session_leader)
+        menu = read_until(self.master, b"(2)Test", 10)
+        check(b"(2)Test" in menu, "the menu appears")
+        self.before = termios.tcgetattr(self.tty)
+        if nonblocking:
+            flags = fcntl.fcntl(self.tty, fcntl.F_GETFL)
+            fcntl.fcntl(self.tty, fcntl.F_SETFL, flags | os.O_NONBLOCK)
+        os.write(self.master, b"1\r")
+        output = read_until(self.master, PROMPT, 30)
+        check(output.endswith(PROMPT), "the prompt comes after the whole run")
+
+    def still_waiting(self, seconds=0.5):
+        late = read_until(self.master, b"\n", seconds)
+        return self.child.poll() is None and late == b""
+
+    def wait(self, seconds=5):
+        """The exit status (negative: the signal), or None if the program
+        is still running after `seconds`; it is then killed."""
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            if self.child.poll() is not None:
+                return self.child.returncode
+            read_until(self.master, b"\0never", 0.05)
+        self.child.kill()
+        self.child.wait()
+        return None
+
+    def as_before(self):
+        return termios.tcgetattr(self.tty) == self.before
+
+    def left_input(self):
+        """What is left to read in the terminal's input."""
+        mode = termios.tcgetattr(self.tty)
+        mode[3] &= ~termios.ICANON
+        mode[6][termios.VMIN] = 0
+        mode[6][termios.VTIME] = 0
+        termios.tcsetattr(self.tty, termios.TCSANOW, mode)
+        return os.read(self.tty, 1024)
+
+    def close(self):
+        os.close(self.master)
+        os.close(self.tty)
 
 
 def test_one_key(folder):
-    pid, fd, before = start_at_the_pause(folder)
-    late = read_until(fd, b"\n", 0.5)
-    done, _ = os.waitpid(pid, os.WNOHANG)
-    check(done == 0 and late == b"",
-          "the pause still waits half a second after the prompt")
-    os.write(fd, b"k")
-    status = wait_exit(pid, fd, 5)
-    check(status is not None, "one key, without Enter, ends the pause")
-    if status is not None:
-        check(os.WIFEXITED(status) and os.WEXITSTATUS(status) == 0,
-              "the run exits with status 0 after the key")
-        check(termios.tcgetattr(fd) == before,
-              "the terminal is as it was after the key")
-    os.close(fd)
+    run = Run(folder)
+    check(run.still_waiting(), "the pause still waits half a second")
+    os.write(run.master, b"k")
+    status = run.wait()
+    check(status == 0, "one key, without Enter, ends the pause with status 0")
+    check(run.as_before(), "the terminal is as it was after the key")
+    run.close()
 
 
 def test_ctrl_c(folder):
-    pid, fd, before = start_at_the_pause(folder)
+    run = Run(folder)
     time.sleep(0.2)
-    os.write(fd, b"\x03")
-    status = wait_exit(pid, fd, 5)
-    check(status is not None and os.WIFSIGNALED(status) and
-          os.WTERMSIG(status) == signal.SIGINT,
-          "Ctrl-C during the pause ends the program")
-    check(termios.tcgetattr(fd) == before,
-          "the terminal is as it was after Ctrl-C")
-    os.close(fd)
+    os.write(run.master, b"\x03")
+    check(run.wait() == -signal.SIGINT, "Ctrl-C during the pause ends it")
+    check(run.as_before(), "the terminal is as it was after Ctrl-C")
+    run.close()
+
+
+def test_ignored_signals_stay_ignored(folder):
+    run = Run(folder, ignore=(signal.SIGINT, signal.SIGHUP))
+    time.sleep(0.2)
+    os.write(run.master, b"\x03")
+    run.child.send_signal(signal.SIGHUP)
+    check(run.still_waiting(), "an ignored SIGINT or SIGHUP does not end it")
+    os.write(run.master, b"k")
+    check(run.wait() == 0, "after ignored signals one key ends it")
+    check(run.as_before(), "the terminal is as it was after ignored signals")
+    run.close()
+
+
+def test_other_fatal_signal(folder):
+    for sig in (signal.SIGUSR1, signal.SIGALRM):
+        run = Run(folder)
+        time.sleep(0.2)
+        run.child.send_signal(sig)
+        check(run.wait() == -sig, "%s ends the pause" % sig.name)
+        check(run.as_before(), "the terminal is as it was after " + sig.name)
+        run.close()
+
+
+def test_keys_of_several_bytes(folder):
+    for name, key in (("the Up arrow", b"\x1b[A"), ("e acute", "é".encode())):
+        run = Run(folder)
+        time.sleep(0.2)
+        os.write(run.master, key)
+        check(run.wait() == 0, name + " ends the pause")
+        check(run.left_input() == b"", name + " leaves nothing behind")
+        run.close()
+
+
+def test_stop_and_continue(folder):
+    run = Run(folder)
+    time.sleep(0.2)
+    run.child.send_signal(signal.SIGSTOP)
+    os.waitpid(run.child.pid, os.WUNTRACED)
+    # What a shell does while the program is stopped.
+    termios.tcsetattr(run.tty, termios.TCSANOW, run.before)
+    run.child.send_signal(signal.SIGCONT)
+    check(run.still_waiting(), "after a stop and a continue the pause waits")
+    os.write(run.master, b"k")
+    check(run.wait() == 0, "after a continue one key without Enter ends it")
+    check(run.as_before(), "the terminal is as it was after a stop")
+    run.close()
+
+
+def test_nonblocking_terminal(folder):
+    run = Run(folder, nonblocking=True)
+    check(run.still_waiting(), "on a non-blocking terminal the pause waits")
+    os.write(run.master, b"k")
+    check(run.wait() == 0, "on a non-blocking terminal one key ends it")
+    run.close()
 
 
 def test_end_of_input(folder):
@@ -124,6 +197,11 @@ def test_end_of_input(folder):
 with tempfile.TemporaryDirectory() as folder:
     test_one_key(folder)
     test_ctrl_c(folder)
+    test_ignored_signals_stay_ignored(folder)
+    test_other_fatal_signal(folder)
+    test_keys_of_several_bytes(folder)
+    test_stop_and_continue(folder)
+    test_nonblocking_terminal(folder)
     test_end_of_input(folder)
 
 print("pause: %d passed, %d failed" % (checks - len(failures), len(failures)))
