@@ -12,12 +12,6 @@ void set_glyph(Frame* frame, int col, int row, std::int32_t code) {
   frame->text[row * kLineLength + col] = glyph_of(code);
 }
 
-void write_frame(const Frame& frame, std::ostream& out) {
+void draw_maze(const Frame& frame, std::ostream& out) {
   out.write(frame.text, kFrameLength);
-}
-
-void draw_maze(const Column* pass_maze, std::ostream& out) {
-  Frame frame{};
-  build_frame(pass_maze, &frame);
-  write_frame(frame, out);
 }

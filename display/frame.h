@@ -11,8 +11,8 @@
 constexpr int kLineLength = kSize + 1;             // 30 glyphs and '\n'
 constexpr int kFrameLength = kSize * kLineLength;  // 930
 
-// The text of one frame, kept between moves so that a move rewrites only
-// the glyphs of the cells it changed.
+// The text of one frame, the glyph of every cell, kept between moves so that
+// a move rewrites only the glyphs of the cells it changed.
 struct Frame {
   char text[kFrameLength];
 };
@@ -24,10 +24,8 @@ void build_frame(const Column* pass_maze, Frame* frame);
 // Requires a cell on the grid.
 void set_glyph(Frame* frame, int col, int row, std::int32_t code);
 
-// Writes the frame to `out` in one piece. Does not flush.
-void write_frame(const Frame& frame, std::ostream& out);
-
-// Prints the grid as one frame. Does not change the grid, does not flush.
-void draw_maze(const Column* pass_maze, std::ostream& out);
+// Prints the frame on `out` in one piece: 30 lines of 30 glyphs. Does not
+// flush.
+void draw_maze(const Frame& frame, std::ostream& out);
 
 #endif  // MAZE_DISPLAY_FRAME_H_

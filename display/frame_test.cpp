@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sstream>
 
-#include "tests/test_mazes.h"
+#include "tests/picture.h"
 
 TEST(FrameTest, PrintsThirtyLinesOfThirtyGlyphs) {
   Column maze[kSize];
@@ -13,8 +13,10 @@ TEST(FrameTest, PrintsThirtyLinesOfThirtyGlyphs) {
   maze[10][0] = 7;
   maze[11][0] = -1;
   maze[12][0] = 100;
+  Frame frame;
+  build_frame(maze, &frame);
   std::ostringstream out;
-  draw_maze(maze, out);
+  draw_maze(frame, out);
   std::string expected =
       frame_of_picture({"#M C+X!###!!!", "", std::string(30, ' ')});
   EXPECT_EQ(out.str(), expected);
@@ -27,8 +29,8 @@ TEST(FrameTest, DrawingLeavesTheGridUnchanged) {
   maze[5][5] = 9;
   Column before[kSize];
   std::memcpy(before, maze, sizeof(before));
-  std::ostringstream out;
-  draw_maze(maze, out);
+  Frame frame;
+  build_frame(maze, &frame);
   EXPECT_EQ(std::memcmp(before, maze, sizeof(before)), 0);
 }
 

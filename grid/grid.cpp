@@ -19,24 +19,11 @@ char glyph_of(std::int32_t code) {
   }
 }
 
-bool on_grid(int col, int row) {
-  return col >= 0 && col < kSize && row >= 0 && row < kSize;
-}
-
 std::int32_t cell_at(const Column* pass_maze, int col, int row) {
   // A loaded maze may put open cells or the runner on the border; what lies
   // beyond it is solid.
-  return on_grid(col, row) ? pass_maze[col][row] : kWall;
-}
-
-Position find_runner(const Column* pass_maze) {
-  Position found{0, 0};
-  for (int r = 0; r < kSize; ++r) {
-    for (int c = 0; c < kSize; ++c) {
-      if (pass_maze[c][r] == kRunner) found = Position{c, r};
-    }
-  }
-  return found;
+  const bool on_grid = col >= 0 && col < kSize && row >= 0 && row < kSize;
+  return on_grid ? pass_maze[col][row] : kWall;
 }
 
 int count_runners(const Column* pass_maze) {

@@ -36,17 +36,9 @@ struct Position {
 // for 6 and for every code outside 0 to 6.
 char glyph_of(std::int32_t code);
 
-// True when (col, row) lies on the grid.
-bool on_grid(int col, int row);
-
 // The code at (col, row). A cell outside the grid reads as a wall; nothing
 // outside the grid is ever written.
 std::int32_t cell_at(const Column* pass_maze, int col, int row);
-
-// The runner scan: the last runner cell (3) in reading order, that is the
-// one on the lowest row and, on that row, the rightmost. Yields column 0,
-// row 0 when the grid holds no runner. Does not change the grid.
-Position find_runner(const Column* pass_maze);
 
 // The number of runner cells (3) in the grid.
 int count_runners(const Column* pass_maze);

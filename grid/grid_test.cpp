@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "tests/test_mazes.h"
+#include "tests/picture.h"
 
 TEST(GlyphTest, EveryCodeHasItsGlyph) {
   const struct {
@@ -18,27 +18,12 @@ TEST(GlyphTest, EveryCodeHasItsGlyph) {
   }
 }
 
-TEST(RunnerScanTest, YieldsTheLastRunnerInReadingOrder) {
-  const struct {
-    std::vector<Position> runners;
-    Position expected;
-  } cases[] = {
-      {{{4, 6}}, {4, 6}},
-      // The lower row wins over a larger column.
-      {{{5, 3}, {2, 7}}, {2, 7}},
-      {{{5, 7}, {9, 7}}, {9, 7}},
-      {{{29, 0}, {0, 29}}, {0, 29}},
-      {{}, {0, 0}},
-  };
-  for (const auto& c : cases) {
-    Column maze[kSize];
-    fill_from_picture({}, maze);
-    for (const Position& p : c.runners) maze[p.col][p.row] = kRunner;
-    const Position found = find_runner(maze);
-    EXPECT_EQ(found.col, c.expected.col);
-    EXPECT_EQ(found.row, c.expected.row);
-    EXPECT_EQ(count_runners(maze), static_cast<int>(c.runners.size()));
-  }
+TEST(GridTest, CountsRunners) {
+  Column maze[kSize];
+  fill_from_picture({"M", "", " M  M"}, maze);
+  EXPECT_EQ(count_runners(maze), 3);
+  maze[0][0] = kWall;
+  EXPECT_EQ(count_runners(maze), 2);
 }
 
 TEST(CellAtTest, OutsideTheGridReadsAsWall) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "display/frame.h"
+#include "solver/runners.h"
 
 namespace {
 
@@ -24,49 +25,15 @@ constexpr Offset kBackOrder[] = {kDown, kUp, kRight, kLeft};
 // The mode entered next, or kEnded once the run has found its ending.
 enum class Mode { kWalk, kBacktrack, kBacktrackII, kEnded };
 
-// The runner cells' reading indices, in reading order. Only the last one
-// ever moves, and a move keeps their number, so this list stands in for a
-// scan of the whole grid at every mode entry.
-struct Runners {
-  int count = 0;
-  int at[kCells] = {};
-};
-
 struct Run {
-  Column* maze;
-  std::ostream& out;
-  Frame frame;
+  Column* maze = nullptr;
+  std::ostream* out = nullptr;
+  Frame frame{};  // the frame's text, kept between moves
   Runners runners;
   Counters counters;
-  int frames;
-  Ending ending;
+  int frames = 1;  // the first frame is printed before any move
+  Ending ending = Ending::kUnsolvable;
 };
-
-Runners collect_runners(const Column* pass_maze) {
-  Runners runners;
-  for (int i = 0; i < kCells; ++i) {
-    const Position p = position_at(i);
-    if (pass_maze[p.col][p.row] == kRunner) runners.at[runners.count++] = i;
-  }
-  return runners;
-}
-
-// The runner that moves: the last in reading order. With no runner at all,
-// a place off the grid, whose neighbours all read as walls.
-Position mover(const Runners& runners) {
-  if (runners.count == 0) return Position{-1, -1};
-  return position_at(runners.at[runners.count - 1]);
-}
-
-// The last runner now stands at reading index `to`: move it to its place.
-void relocate_mover(Runners* runners, int to) {
-  int i = runners->count - 1;
-  while (i > 0 && runners->at[i - 1] > to) {
-    runners->at[i] = runners->at[i - 1];
-    --i;
-  }
-  runners->at[i] = to;
-}
 
 // Moves the runner onto the first neighbour, tried in `order`, that holds
 // `target`, leaves `trail` in the cell it left and prints the new frame.
@@ -82,8 +49,8 @@ bool move_runner(Run* run, const Offset (&order)[4], std::int32_t target,
     run->maze[col][row] = kRunner;
     set_glyph(&run->frame, from.col, from.row, trail);
     set_glyph(&run->frame, col, row, kRunner);
-    relocate_mover(&run->runners, reading_index(col, row));
-    write_frame(run->frame, run->out);
+    move_mover(&run->runners, reading_index(col, row));
+    draw_maze(run->frame, *run->out);
     ++run->frames;
     return true;
   }
@@ -151,10 +118,12 @@ void print_ending(Ending ending, const Counters& counters, std::ostream& out) {
 }  // namespace
 
 Outcome solve_maze(Column* pass_maze, std::ostream& out) {
-  Run run{pass_maze,          out, {}, collect_runners(pass_maze), {}, 1,
-          Ending::kUnsolvable};
+  Run run;
+  run.maze = pass_maze;
+  run.out = &out;
+  run.runners = collect_runners(pass_maze);
   build_frame(pass_maze, &run.frame);
-  write_frame(run.frame, out);
+  draw_maze(run.frame, out);
 
   // The modes hand over to each other in a loop, so the stack stays flat
   // however long the run.
@@ -171,8 +140,10 @@ Outcome solve_maze(Column* pass_maze, std::ostream& out) {
       case Mode::kBacktrack:
         mode = backtrack(&run);
         break;
-      default:
+      case Mode::kBacktrackII:
         mode = backtrackII(&run);
+        break;
+      case Mode::kEnded:
         break;
     }
   }

@@ -8,7 +8,9 @@
 
 #include "display/frame.h"
 #include "sources/random_maze.h"
-#include "tests/test_mazes.h"
+#include "tests/full_after.h"
+#include "tests/picture.h"
+#include "tests/plain_solver.h"
 
 namespace {
 
@@ -233,6 +235,19 @@ TEST(SolverTest, GridWithoutRunnerEndsUnsolvable) {
   EXPECT_EQ(count_runners(maze), 0);
 }
 
+// Nobody would see the rest of the run: it stops at the frame that failed.
+TEST(SolverTest, StopsWhenTheOutputFails) {
+  Column maze[kSize];
+  fill_all_open(maze);
+  FullAfter full(5 * kFrameLength + 10);
+  std::ostream out(&full);
+  const Outcome outcome = solve_maze(maze, out);
+  EXPECT_EQ(outcome.ending, Ending::kOutputFailed);
+  EXPECT_EQ(outcome.frames, 6);
+  EXPECT_EQ(outcome.counters.total(), 5);
+  EXPECT_EQ(full.taken().size(), 5u * kFrameLength + 10);
+}
+
 // The fast solver against the plain one, on many mazes of every kind.
 TEST(SolverTest, MatchesThePlainSolver) {
   const std::int32_t kCodes[] = {0, 0, 0, 1, 1, 2, 3, 4, 5, 6, 7, -1};
@@ -259,7 +274,7 @@ TEST(SolverTest, MatchesThePlainSolver) {
     std::ostringstream fast;
     std::ostringstream plain;
     const Outcome got = solve_maze(maze, fast);
-    const Outcome want = reference_solve(copy, plain);
+    const Outcome want = plain_solve(copy, plain);
     ASSERT_EQ(fast.str(), plain.str()) << "trial " << trial;
     EXPECT_EQ(got.frames, want.frames);
     EXPECT_EQ(got.counters.total(), want.counters.total());

@@ -76,8 +76,10 @@ TEST(RandomMazeTest, FirstFrameShowsTheBorderAndTheRunner) {
   std::srand(9);
   Column maze[kSize];
   random_maze(maze);
+  Frame frame;
+  build_frame(maze, &frame);
   std::ostringstream out;
-  draw_maze(maze, out);
+  draw_maze(frame, out);
   const std::string text = out.str();
   const std::string walls(kSize, '#');
   EXPECT_EQ(text.substr(0, kLineLength), walls + "\n");
