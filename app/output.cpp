@@ -39,9 +39,7 @@ bool wait_until_writable(int fd) {
 
 }  // namespace
 
-FdOutput::FdOutput(int fd) : fd_(fd) {
-  setp(buffer_, buffer_ + kBufferSize);
-}
+FdOutput::FdOutput(int fd) : fd_(fd) { setp(buffer_, buffer_ + kBufferSize); }
 
 FdOutput::int_type FdOutput::overflow(int_type ch) {
   if (!drain()) return traits_type::eof();

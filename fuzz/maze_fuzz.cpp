@@ -164,6 +164,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                   outcome.counters.total() >= kMoveLimit,
               "the limit ending comes past 1999 moves");
       break;
+    case Ending::kOutputFailed:
+      require(false, "the checker takes every frame");
+      break;
   }
   return 0;
 }

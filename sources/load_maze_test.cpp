@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
-#include "tests/test_mazes.h"
+#include "tests/cases.h"
+#include "tests/picture.h"
+#include "tests/temp_dir.h"
 
 namespace {
 
@@ -84,65 +87,14 @@ TEST(ReadMazeTest, KeepsAnyValue) {
 }
 
 TEST(ReadMazeTest, NamesWhatIsWrong) {
-  Column maze[kSize];
-  fill_from_picture({"#M"}, maze);
-  const std::string good = maze_file_text(maze);
-  // The text of the first `count` numbers, then `tail`.
-  const auto first = [&](int count, const std::string& tail) {
-    std::istringstream in(good);
-    std::string text;
-    std::string number;
-    for (int i = 0; i < count && in >> number; ++i) text += number + " ";
-    return text + tail;
-  };
-  std::string zeros;
-  for (int i = 0; i < kCells; ++i) zeros += "0 ";
-  const struct {
-    const char* name;
-    std::string text;
-    std::string error;
-  } cases[] = {
-      {"empty file", "",
-       "the file ends before row 0, column 0: 0 of 900 numbers read"},
-      {"only blanks", " \n\t\r\n",
-       "the file ends before row 0, column 0: 0 of 900 numbers read"},
-      {"ends early", first(899, "\n"),
-       "the file ends before row 29, column 29: 899 of 900 numbers read"},
-      {"a word", first(35, "abc 1"),
-       "row 1, column 5: expected an integer, found \"abc\""},
-      {"a sign and a blank", first(2, "- 5"),
-       "row 0, column 2: expected an integer, found \"-\""},
-      {"a sign alone at the end", first(899, "+"),
-       "row 29, column 29: expected an integer, found \"+\""},
-      {"two signs", first(0, "--1"),
-       "row 0, column 0: expected an integer, found \"--1\""},
-      {"a decimal point", first(30, "1.5 "),
-       "row 1, column 0: expected an integer, found \"1.5\""},
-      {"hexadecimal", first(3, "0x1 "),
-       "row 0, column 3: expected an integer, found \"0x1\""},
-      {"a byte that does not print", first(0, "\x01\xff"),
-       "row 0, column 0: expected an integer, found \"\\x01\\xFF\""},
-      {"a long token", first(0, std::string(40, 'z')),
-       "row 0, column 0: expected an integer, found \"" + std::string(24, 'z') +
-           "...\""},
-      {"too large", first(7, "2147483648"),
-       "row 0, column 7: 2147483648 does not fit a 32-bit signed integer"},
-      {"too small", first(7, "-2147483649"),
-       "row 0, column 7: -2147483649 does not fit a 32-bit signed integer"},
-      {"too large by far", first(7, std::string(24, '9')),
-       "row 0, column 7: " + std::string(24, '9') +
-           " does not fit a 32-bit signed integer"},
-      {"far too large", first(7, std::string(30, '9')),
-       "row 0, column 7: " + std::string(24, '9') +
-           "... does not fit a 32-bit signed integer"},
-      {"no runner", zeros, "the maze holds no runner (3)"},
-  };
-  for (const auto& c : cases) {
-    std::istringstream fin(c.text);
+  const std::string prefix = "maze.txt: ";
+  for (const BadMaze& bad : bad_mazes()) {
+    std::ifstream fin(bad.path, std::ios::binary);
     Column got[kSize];
     const LoadResult result = read_maze(fin, got);
-    EXPECT_FALSE(result.ok) << c.name;
-    EXPECT_EQ(result.error, c.error) << c.name;
+    EXPECT_FALSE(result.ok) << bad.name;
+    ASSERT_EQ(bad.error.compare(0, prefix.size(), prefix), 0) << bad.name;
+    EXPECT_EQ(result.error + "\n", bad.error.substr(prefix.size())) << bad.name;
   }
 }
 
@@ -159,7 +111,8 @@ TEST(LoadMazeTest, ReadsTheFile) {
 
 TEST(LoadMazeTest, ErrorsNameTheFile) {
   TempDir dir;
-  const std::string short_file = dir.write("short.txt", "3 1 1\n");
+  const std::string short_file = dir.write(
+      "short.txt", read_file(source_path("tests/bad_mazes/short.txt")));
   const struct {
     std::string path;
     std::string error;

@@ -3,143 +3,198 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <sstream>
 
-#include "display/frame.h"
-#include "tests/test_mazes.h"
+#include "tests/cases.h"
+#include "tests/picture.h"
+#include "tests/plain_solver.h"
+#include "tests/replay.h"
+#include "tests/temp_dir.h"
 
 namespace {
 
-const char kMenu[] = "(1)Random\n(2)Test\n";
 const char kPrompt[] = "Press any key to continue . . . \n";
 
 struct Result {
-  int status;
+  int status;  // 128 + the signal when a signal ended it
   std::string out;
   std::string err;
 };
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-Result run_program_in(const TempDir& dir, const std::string& answer) {
+// Runs the program in `dir` with `answer` on standard input. `shell` is the
+// command line around it, in which MAZE stands for the program: by default
+// its output goes to out.txt and its errors to err.txt.
+Result run_in(const TempDir& dir, const std::string& answer,
+              const std::string& shell = "MAZE > out.txt") {
   dir.write("answer.in", answer);
-  const std::string command = "cd '" + dir.path() +
-                              "' && '" MAZE_BINARY
-                              "' < answer.in > out.txt 2> err.txt";
-  const int raw = std::system(command.c_str());
-  return Result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
+  std::string line = shell;
+  line.replace(line.find("MAZE"), 4,
+               "timeout 60 '" MAZE_BINARY "' < answer.in 2> err.txt");
+  const std::string command =
+      "cd '" + dir.path() + "' && { " + line + "; echo $? > status.txt; }";
+  std::system(command.c_str());
+  return Result{std::atoi(read_file(dir.path() + "/status.txt").c_str()),
                 read_file(dir.path() + "/out.txt"),
                 read_file(dir.path() + "/err.txt")};
 }
 
-// The grid a frame shows, for frames of a fresh maze (' ', '#', 'M', 'C').
-void grid_of_frame(const std::string& frame, Column* maze) {
-  Picture picture;
+// What the program prints for a maze file that it solves.
+std::string solved_run(const std::string& maze_file) {
+  Column maze[kSize];
+  std::istringstream in(maze_file);
   for (int r = 0; r < kSize; ++r) {
-    picture.push_back(
-        frame.substr(static_cast<std::size_t>(r) * (kSize + 1), kSize));
+    for (int c = 0; c < kSize; ++c) in >> maze[c][r];
   }
-  fill_from_picture(picture, maze);
+  std::ostringstream want;
+  want << kMenu;
+  plain_solve(maze, want);
+  return want.str() + kPrompt;
 }
 
-TEST(EndToEndTest, SolvesTheMazeFile) {
-  const struct {
-    Picture maze;
-    std::string after_menu;
-  } cases[] = {
-      {{"", "#M C"},
-       frame_of_picture({"", "#M C"}) + frame_of_picture({"", "#+MC"}) +
-           "\nMaze Solved!!\nTotal Moves: 2\n"},
-      {{"", "#M"},
-       frame_of_picture({"", "#M"}) +
-           "\nThis maze cannot be solved!!\n3 Moves\n"},
-  };
-  for (const auto& c : cases) {
+TEST(EndToEndTest, ExamplesEndAsReadmeSays) {
+  const std::vector<ExampleRow> rows = readme_examples();
+  std::vector<std::string> listed;
+  for (const ExampleRow& row : rows) {
+    listed.push_back(row.file);
     TempDir dir;
-    Column maze[kSize];
-    fill_from_picture(c.maze, maze);
-    dir.write("maze.txt", maze_file_text(maze));
-    const Result result = run_program_in(dir, "2\n");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, kMenu + c.after_menu + kPrompt);
-    EXPECT_EQ(result.err, "");
+    const std::string maze = read_file(source_path("examples/" + row.file));
+    ASSERT_FALSE(maze.empty()) << row.file;
+    dir.write("maze.txt", maze);
+    const Result result = run_in(dir, "2\n");
+    EXPECT_EQ(result.status, 0) << row.file;
+    EXPECT_EQ(result.out, solved_run(maze)) << row.file;
+    EXPECT_EQ(result.err, "") << row.file;
+
+    const std::string moves = std::to_string(row.moves);
+    std::string ending;
+    switch (row.ending) {
+      case Ending::kSolved:
+        ending = "\nMaze Solved!!\nTotal Moves: " + moves + "\n";
+        break;
+      case Ending::kUnsolvable:
+        ending = "\nThis maze cannot be solved!!\n" + moves + " Moves\n";
+        break;
+      default:
+        ending = "Exceeded 2000 move limit\n";
+        break;
+    }
+    ending += kPrompt;
+    ASSERT_GE(result.out.size(), ending.size());
+    EXPECT_EQ(result.out.substr(result.out.size() - ending.size()), ending)
+        << row.file << ": README says otherwise";
   }
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, example_files()) << "README lists other examples";
 }
 
-TEST(EndToEndTest, LongRunsMatchThePlainSolver) {
-  Column open[kSize];
-  fill_all_open(open);
+TEST(EndToEndTest, LongCorridorMatchesThePlainSolver) {
   Column corridor[kSize];
   fill_from_picture({"", "#M" + std::string(27, ' ')}, corridor);
-  for (Column* maze : {open, corridor}) {
-    TempDir dir;
-    dir.write("maze.txt", maze_file_text(maze));
-    std::ostringstream want;
-    reference_solve(maze, want);
-    const Result result = run_program_in(dir, "2");
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, kMenu + want.str() + kPrompt);
+  TempDir dir;
+  dir.write("maze.txt", maze_file_text(corridor));
+  const Result result = run_in(dir, "2");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, solved_run(maze_file_text(corridor)));
+}
+
+TEST(EndToEndTest, MenuAnswers) {
+  const std::string maze = read_file(source_path("examples/dead-end.txt"));
+  for (const MenuAnswer& a : menu_answers()) {
+    TempDir dir;  // without a maze file, reading one would fail
+    if (a.loads_file) dir.write("maze.txt", maze);
+    const Result result = run_in(dir, a.answer + "\n");
+    EXPECT_EQ(result.status, 0) << '"' << a.answer << '"';
+    EXPECT_EQ(result.err, "") << '"' << a.answer << '"';
+    if (a.loads_file) {
+      EXPECT_EQ(result.out, solved_run(maze)) << '"' << a.answer << '"';
+      continue;
+    }
+    ASSERT_GE(result.out.size(), sizeof(kPrompt) - 1);
+    const std::string run =
+        result.out.substr(0, result.out.size() - (sizeof(kPrompt) - 1));
+    EXPECT_EQ(run, replayed_run(run)) << '"' << a.answer << '"';
+    EXPECT_EQ(result.out.substr(run.size()), kPrompt);
   }
 }
 
-TEST(EndToEndTest, RandomMazeRunsToAnEnding) {
-  for (const char* answer : {"1\n", "", "7\n", "x"}) {
+TEST(EndToEndTest, BadMazeFilesEndWithError) {
+  const std::vector<BadMaze> bad = bad_mazes();
+  ASSERT_FALSE(bad.empty());
+  for (const BadMaze& maze : bad) {
     TempDir dir;
-    const Result result = run_program_in(dir, answer);
-    EXPECT_EQ(result.status, 0);
-    ASSERT_GT(result.out.size(), sizeof(kMenu) - 1 + kFrameLength);
-    ASSERT_EQ(result.out.substr(0, sizeof(kMenu) - 1), kMenu);
-    // Whatever maze came up, the rest of the run follows from its first frame.
-    Column maze[kSize];
-    grid_of_frame(result.out.substr(sizeof(kMenu) - 1, kFrameLength), maze);
-    std::ostringstream want;
-    reference_solve(maze, want);
-    EXPECT_EQ(result.out, kMenu + want.str() + kPrompt) << answer;
+    dir.write("maze.txt", read_file(maze.path));
+    const Result result = run_in(dir, "2\n");
+    EXPECT_EQ(result.status, 1) << maze.name;
+    EXPECT_EQ(result.out, std::string(kMenu) + "\nError\n" + kPrompt)
+        << maze.name;
+    EXPECT_EQ(result.err, maze.error) << maze.name;
   }
 }
 
-TEST(EndToEndTest, BadMazeFileEndsWithError) {
-  std::string no_runner;
-  for (int i = 0; i < kCells; ++i) no_runner += "0\n";
+TEST(EndToEndTest, MissingOrUnreadableMazeFile) {
+  TempDir missing;
+  const Result none = run_in(missing, "2\n");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.out, std::string(kMenu) + "\nError\n" + kPrompt);
+  EXPECT_EQ(none.err,
+            "maze.txt: cannot be opened: No such file or directory\n");
+
+  TempDir folder;
+  ASSERT_EQ(std::system(("mkdir '" + folder.path() + "/maze.txt'").c_str()), 0);
+  const Result directory = run_in(folder, "2\n");
+  EXPECT_EQ(directory.status, 1);
+  EXPECT_EQ(directory.out, std::string(kMenu) + "\nError\n" + kPrompt);
+  EXPECT_EQ(directory.err, "maze.txt: cannot be read: Is a directory\n");
+}
+
+// Output that cannot be written ends the run at once, says why on standard
+// error and exits 1, without the pause.
+TEST(EndToEndTest, OutputThatCannotBeWrittenIsAFailure) {
   const struct {
     const char* name;
-    const char* file;  // nullptr: no maze file at all
-    std::string error;
+    std::string shell;
+    int why;
   } cases[] = {
-      {"missing", nullptr,
-       "maze.txt: cannot be opened: No such file or directory\n"},
-      {"short", "3 0 2\n",
-       "maze.txt: the file ends before row 0, column 3: 3 of 900 numbers "
-       "read\n"},
-      {"word", "3 0 two\n",
-       "maze.txt: row 0, column 2: expected an integer, found \"two\"\n"},
-      {"no runner", no_runner.c_str(),
-       "maze.txt: the maze holds no runner (3)\n"},
+      {"a full device", "MAZE > /dev/full", ENOSPC},
+      {"a closed standard output", "MAZE >&-", EBADF},
+      {"a reader that went away, SIGPIPE ignored",
+       "(trap '' PIPE; MAZE; echo $? > piped.txt) | head -c 20 > out.txt",
+       EPIPE},
+      {"a file size limit, SIGXFSZ ignored",
+       "(trap '' XFSZ; ulimit -f 1; MAZE > out.txt)", EFBIG},
   };
+  const std::string maze = read_file(source_path("examples/open.txt"));
   for (const auto& c : cases) {
     TempDir dir;
-    if (c.file != nullptr) dir.write("maze.txt", c.file);
-    const Result result = run_program_in(dir, "2\n");
+    dir.write("maze.txt", maze);
+    Result result = run_in(dir, "2\n", c.shell);
+    const std::string piped = read_file(dir.path() + "/piped.txt");
+    if (!piped.empty()) result.status = std::atoi(piped.c_str());
     EXPECT_EQ(result.status, 1) << c.name;
-    EXPECT_EQ(result.out, std::string(kMenu) + "\nError\n" + kPrompt) << c.name;
-    EXPECT_EQ(result.err, c.error) << c.name;
+    EXPECT_EQ(result.err,
+              std::string("maze: cannot write to standard output: ") +
+                  std::strerror(c.why) + "\n")
+        << c.name;
+    // Whatever got through is the start of the run, without the prompt.
+    EXPECT_EQ(solved_run(maze).compare(0, result.out.size(), result.out), 0)
+        << c.name;
+    EXPECT_LT(result.out.size(), 2000u) << c.name;
   }
 }
 
-TEST(EndToEndTest, DirectoryInPlaceOfTheFile) {
+TEST(EndToEndTest, AReaderThatGoesAwayEndsTheRunQuietly) {
   TempDir dir;
-  dir.write("answer.in", "");
-  ASSERT_EQ(std::system(("mkdir '" + dir.path() + "/maze.txt'").c_str()), 0);
-  const Result result = run_program_in(dir, "2\n");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "maze.txt: cannot be read: Is a directory\n");
+  const std::string maze = read_file(source_path("examples/open.txt"));
+  dir.write("maze.txt", maze);
+  const Result result =
+      run_in(dir, "2\n", "(MAZE; echo $? > piped.txt) | head -c 20 > out.txt");
+  EXPECT_EQ(std::atoi(read_file(dir.path() + "/piped.txt").c_str()),
+            128 + SIGPIPE);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, solved_run(maze).substr(0, 20));
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+#include "tests/plain_solver.h"
+
+namespace {
+
+// The runner scan: every cell in reading order, keeping the last runner.
+// Column 0, row 0 when there is none.
+Position scan_for_runner(const Column* maze) {
+  Position found{0, 0};
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) {
+      if (maze[c][r] == kRunner) found = Position{c, r};
+    }
+  }
+  return found;
+}
+
+void draw_slowly(const Column* maze, std::ostream& out) {
+  int k = 0;
+  for (int r = 0; r < kSize; ++r) {
+    for (int c = 0; c < kSize; ++c) {
+      out.put(glyph_of(maze[c][r]));
+      if (++k == kSize) {
+        out << "\n";
+        k = 0;
+      }
+    }
+  }
+}
+
+// Moves the scanned runner to the first neighbour in `order` that holds
+// `target`; returns false when there is none.
+bool try_move(Column* maze, const int (&order)[4][2], std::int32_t target,
+              std::int32_t trail) {
+  const Position p = scan_for_runner(maze);
+  for (const auto& d : order) {
+    if (cell_at(maze, p.col + d[0], p.row + d[1]) == target) {
+      maze[p.col][p.row] = trail;
+      maze[p.col + d[0]][p.row + d[1]] = kRunner;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+Outcome plain_solve(Column* maze, std::ostream& out) {
+  static const int kWalkOrder[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
+  static const int kBackOrder[4][2] = {{0, 1}, {0, -1}, {1, 0}, {-1, 0}};
+  Counters k;
+  int frames = 1;
+  draw_slowly(maze, out);
+  int mode = 0;
+  for (;;) {
+    if (mode == 0) {
+      ++k.nk;
+      if (try_move(maze, kWalkOrder, kOpen, kWalked)) {
+        draw_slowly(maze, out);
+        ++frames;
+        continue;
+      }
+      const Position p = scan_for_runner(maze);
+      bool cheese_beside = false;
+      for (const auto& d : kWalkOrder) {
+        cheese_beside |= cell_at(maze, p.col + d[0], p.row + d[1]) == kCheese;
+      }
+      if (cheese_beside) {
+        out << "\nMaze Solved!!\nTotal Moves: " << k.total() << "\n";
+        return Outcome{Ending::kSolved, k, frames};
+      }
+      mode = 1;
+    } else if (mode == 1) {
+      ++k.bk;
+      if (try_move(maze, kBackOrder, kWalked, kBacktracked)) {
+        draw_slowly(maze, out);
+        ++frames;
+        mode = 0;
+        continue;
+      }
+      mode = 2;
+    } else {
+      if (k.total() > 1999) {
+        out << "Exceeded 2000 move limit\n";
+        return Outcome{Ending::kLimit, k, frames};
+      }
+      ++k.bkII;
+      if (try_move(maze, kBackOrder, kBacktracked, kDead)) {
+        draw_slowly(maze, out);
+        ++frames;
+        mode = 0;
+        continue;
+      }
+      out << "\nThis maze cannot be solved!!\n" << k.total() << " Moves\n";
+      return Outcome{Ending::kUnsolvable, k, frames};
+    }
+  }
+}
