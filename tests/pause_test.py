@@ -106,15 +106,18 @@ class Run:
         os.close(self.master)
         os.close(self.tty)
 
+    def one_key_ends_it(self, after):
+        """Checks that the pause still waits, that one key without Enter
+        ends it with status 0, and that the terminal is then as it was."""
+        check(self.still_waiting(), after + ", the pause still waits")
+        os.write(self.master, b"k")
+        check(self.wait() == 0, after + ", one key without Enter ends it")
+        check(self.as_before(), after + ", the terminal is as it was")
+        self.close()
+
 
 def test_one_key(folder):
-    run = Run(folder)
-    check(run.still_waiting(), "the pause still waits half a second")
-    os.write(run.master, b"k")
-    status = run.wait()
-    check(status == 0, "one key, without Enter, ends the pause with status 0")
-    check(run.as_before(), "the terminal is as it was after the key")
-    run.close()
+    Run(folder).one_key_ends_it("half a second after the prompt")
 
 
 def test_ctrl_c(folder):
@@ -131,11 +134,7 @@ def test_ignored_signals_stay_ignored(folder):
     time.sleep(0.2)
     os.write(run.master, b"\x03")
     run.child.send_signal(signal.SIGHUP)
-    check(run.still_waiting(), "an ignored SIGINT or SIGHUP does not end it")
-    os.write(run.master, b"k")
-    check(run.wait() == 0, "after ignored signals one key ends it")
-    check(run.as_before(), "the terminal is as it was after ignored signals")
-    run.close()
+    run.one_key_ends_it("after an ignored SIGINT and SIGHUP")
 
 
 def test_other_fatal_signal(folder):
@@ -166,19 +165,11 @@ def test_stop_and_continue(folder):
     # What a shell does while the program is stopped.
     termios.tcsetattr(run.tty, termios.TCSANOW, run.before)
     run.child.send_signal(signal.SIGCONT)
-    check(run.still_waiting(), "after a stop and a continue the pause waits")
-    os.write(run.master, b"k")
-    check(run.wait() == 0, "after a continue one key without Enter ends it")
-    check(run.as_before(), "the terminal is as it was after a stop")
-    run.close()
+    run.one_key_ends_it("after a stop and a continue")
 
 
 def test_nonblocking_terminal(folder):
-    run = Run(folder, nonblocking=True)
-    check(run.still_waiting(), "on a non-blocking terminal the pause waits")
-    os.write(run.master, b"k")
-    check(run.wait() == 0, "on a non-blocking terminal one key ends it")
-    run.close()
+    Run(folder, nonblocking=True).one_key_ends_it("on a non-blocking terminal")
 
 
 def test_end_of_input(folder):
