@@ -29,7 +29,7 @@ class FdOutput : public std::streambuf {
   bool drain();
   bool write_all(const char* data, std::size_t size);
 
-  static constexpr std::size_t kBufferSize = 8192;
+  static constexpr std::size_t kBufferSize = 16384;
   const int fd_;
   std::string error_;
   char buffer_[kBufferSize];
