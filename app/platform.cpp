@@ -77,14 +77,23 @@ void give_back_and_end(int sig) {
 }
 
 void give_back_and_stop(int sig) {
+  const int interrupted_errno = errno;
   set_terminal(saved_mode, TCSANOW);
   raise_by_default(sig);
+  // Continued, or never stopped: a program no shell could continue ignores
+  // the stop.
   set_action(sig, give_back_and_stop);
+  set_terminal(key_mode, TCSANOW);
+  errno = interrupted_errno;
 }
 
 // However the program was stopped, the shell has had the terminal since and
 // may have set it back to line mode.
-void take_again(int) { set_terminal(key_mode, TCSANOW); }
+void take_again(int) {
+  const int interrupted_errno = errno;
+  set_terminal(key_mode, TCSANOW);
+  errno = interrupted_errno;
+}
 
 bool ends_the_process(int sig) {
   switch (sig) {
