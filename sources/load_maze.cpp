@@ -56,6 +56,12 @@ LoadResult failure(std::string error) {
   return LoadResult{false, std::move(error)};
 }
 
+// The token at the reader's place, from `shown` on, is no number.
+LoadResult not_an_integer(int index, std::streambuf* in, std::string shown) {
+  return failure(place_of(index) + ": expected an integer, found " +
+                 quoted_token(in, std::move(shown)));
+}
+
 }  // namespace
 
 LoadResult read_maze(std::istream& fin, Column* pass_maze) {
@@ -75,8 +81,7 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
       ch = in->snextc();
     }
     if (!is_digit(ch)) {
-      return failure(place_of(i) + ": expected an integer, found " +
-                     quoted_token(in, shown));
+      return not_an_integer(i, in, shown);
     }
     const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
     std::int64_t value = 0;
@@ -97,8 +102,7 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
     // A number ends at a blank: "0-2" is a typo, not the numbers 0 and -2.
     // Whatever follows the last number is never read.
     if (i + 1 < kCells && ch != kEof && !is_blank(ch)) {
-      return failure(place_of(i) + ": expected an integer, found " +
-                     quoted_token(in, shown));
+      return not_an_integer(i, in, shown);
     }
     if (!fits) {
       if (cut) shown += "...";

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "sources/load_maze.h"
 #include "tests/cases.h"
 #include "tests/picture.h"
 #include "tests/plain_solver.h"
@@ -45,9 +46,7 @@ Result run_in(const TempDir& dir, const std::string& answer,
 std::string solved_run(const std::string& maze_file) {
   Column maze[kSize];
   std::istringstream in(maze_file);
-  for (int r = 0; r < kSize; ++r) {
-    for (int c = 0; c < kSize; ++c) in >> maze[c][r];
-  }
+  read_maze(in, maze);
   std::ostringstream want;
   want << kMenu;
   plain_solve(maze, want);
