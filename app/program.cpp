@@ -5,11 +5,18 @@
 #include "sources/load_maze.h"
 #include "sources/random_maze.h"
 
+namespace {
+
+// Formatted extraction: blanks skipped, an optional sign and decimal digits,
+// stopping at the first other character. An answer that cannot be read
+// gives 0; one too large for an int gives the nearest int.
 int read_choice(std::istream& in) {
   int choice = 0;
   in >> choice;
   return choice;
 }
+
+}  // namespace
 
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {

@@ -6,12 +6,6 @@
 #include <ostream>
 #include <string>
 
-// Reads the menu answer as formatted extraction of an int does: blanks
-// skipped, an optional sign and decimal digits, stopping at the first other
-// character. An answer that cannot be read gives 0; one too large for an
-// int gives the nearest int.
-int read_choice(std::istream& in);
-
 // Prints the menu, reads the answer and solves a maze: the file at
 // `maze_path` for the answer 2, a random one (from std::rand) for any
 // other. Returns the exit status: 0 after an ending, 1 when the file cannot

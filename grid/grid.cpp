@@ -1,5 +1,15 @@
 #include "grid/grid.h"
 
+namespace {
+
+// Glyphs of the first four codes; '+', 'X' and '!' are used as they are.
+constexpr char space = ' ';
+constexpr char wall = '#';
+constexpr char cheese = 'C';
+constexpr char runner = 'M';
+
+}  // namespace
+
 char glyph_of(std::int32_t code) {
   switch (code) {
     case kOpen:

@@ -17,12 +17,6 @@ constexpr std::int32_t kWalked = 4;
 constexpr std::int32_t kBacktracked = 5;
 constexpr std::int32_t kDead = 6;
 
-// Glyphs of the first four codes; '+', 'X' and '!' are used as they are.
-constexpr char space = ' ';
-constexpr char wall = '#';
-constexpr char cheese = 'C';
-constexpr char runner = 'M';
-
 // One column of the grid. A grid is `Column maze[kSize]`, and functions take
 // a pointer to its first column, called `pass_maze`.
 using Column = std::int32_t[kSize];
