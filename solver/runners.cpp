@@ -1,5 +1,7 @@
 #include "solver/runners.h"
 
+#include <cassert>
+
 Runners collect_runners(const Column* pass_maze) {
   Runners runners;
   for (int i = 0; i < kCells; ++i) {
@@ -10,13 +12,14 @@ Runners collect_runners(const Column* pass_maze) {
 }
 
 Position mover(const Runners& runners) {
-  if (runners.count == 0) return Position{-1, -1};
+  assert(runners.count > 0);
   return position_at(runners.at[runners.count - 1]);
 }
 
 void move_mover(Runners* runners, int to) {
   // It can only have moved one row up or down, so this walks a few places
   // at most; stepping before other runners hands the move on to them.
+  assert(runners->count > 0);
   int i = runners->count - 1;
   while (i > 0 && runners->at[i - 1] > to) {
     runners->at[i] = runners->at[i - 1];

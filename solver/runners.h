@@ -18,8 +18,8 @@ struct Runners {
 // Every runner cell (3) of the grid. Does not change the grid.
 Runners collect_runners(const Column* pass_maze);
 
-// The runner that moves: the last in reading order. With no runner at all,
-// a place off the grid, whose neighbours all read as walls.
+// The runner that moves: the last in reading order. Requires at least one
+// runner.
 Position mover(const Runners& runners);
 
 // Records that the runner that moves now stands at reading index `to`.

@@ -35,6 +35,13 @@ struct Run {
   Ending ending = Ending::kUnsolvable;
 };
 
+// The one place a cell changes: in the grid and in the kept frame at once,
+// so that the frame always shows the grid.
+void write_cell(Run* run, int col, int row, std::int32_t code) {
+  run->maze[col][row] = code;
+  set_glyph(&run->frame, col, row, code);
+}
+
 // Moves the runner onto the first neighbour, tried in `order`, that holds
 // `target`, leaves `trail` in the cell it left and prints the new frame.
 // Returns false, changing nothing, when no neighbour holds `target`.
@@ -45,10 +52,8 @@ bool move_runner(Run* run, const Offset (&order)[4], std::int32_t target,
     const int col = from.col + step.dc;
     const int row = from.row + step.dr;
     if (cell_at(run->maze, col, row) != target) continue;
-    run->maze[from.col][from.row] = trail;
-    run->maze[col][row] = kRunner;
-    set_glyph(&run->frame, from.col, from.row, trail);
-    set_glyph(&run->frame, col, row, kRunner);
+    write_cell(run, from.col, from.row, trail);
+    write_cell(run, col, row, kRunner);
     move_mover(&run->runners, reading_index(col, row));
     draw_maze(run->frame, *run->out);
     ++run->frames;
@@ -86,7 +91,7 @@ Mode backtrack(Run* run) {
 }
 
 Mode backtrackII(Run* run) {
-  if (run->counters.total() > kMoveLimit - 1) {
+  if (run->counters.total() >= kMoveLimit) {
     return end_run(run, Ending::kLimit);
   }
   ++run->counters.bkII;
@@ -95,24 +100,6 @@ Mode backtrackII(Run* run) {
   // a neighbour that is neither a wall nor a dead cell (another runner, or
   // a code no mode steps onto) must not keep the run going.
   return end_run(run, Ending::kUnsolvable);
-}
-
-void print_ending(Ending ending, const Counters& counters, std::ostream& out) {
-  switch (ending) {
-    case Ending::kSolved:
-      out << "\nMaze Solved!!\n"
-          << "Total Moves: " << counters.total() << std::endl;
-      break;
-    case Ending::kUnsolvable:
-      out << "\nThis maze cannot be solved!!\n"
-          << counters.total() << " Moves\n";
-      break;
-    case Ending::kLimit:
-      out << "Exceeded 2000 move limit\n";
-      break;
-    case Ending::kOutputFailed:
-      break;
-  }
 }
 
 }  // namespace
@@ -147,6 +134,6 @@ Outcome solve_maze(Column* pass_maze, std::ostream& out) {
         break;
     }
   }
-  print_ending(run.ending, run.counters, out);
+  print_ending(run.ending, run.counters.total(), out);
   return Outcome{run.ending, run.counters, run.frames};
 }

@@ -7,17 +7,8 @@
 
 #include <ostream>
 
+#include "display/ending.h"
 #include "grid/grid.h"
-
-// The second backtrack mode gives up when entered with more moves than this.
-constexpr int kMoveLimit = 2000;
-
-enum class Ending {
-  kSolved,
-  kUnsolvable,
-  kLimit,
-  kOutputFailed,  // the output stream failed, and the run stopped there
-};
 
 // Steps taken by each mode. A step that finds no move counts too.
 struct Counters {
@@ -34,11 +25,10 @@ struct Outcome {
 };
 
 // Prints the grid's first frame, moves the runner until one of the three
-// endings, printing a frame after every move, and then prints the ending's
-// text. Changes the grid in place and writes only the codes 3 to 6. A grid
-// without a runner has nothing to move and ends unsolvable. Stops as soon as
-// `out` fails. Flushes `out` only in the solved ending. Never pauses or
-// exits: the caller does.
+// endings, printing a frame after every move, and then prints the ending.
+// Requires at least one runner cell. Changes the grid in place and writes
+// only the codes 3 to 6. Stops as soon as `out` fails. Flushes `out` only in
+// the solved ending. Never pauses or exits: the caller does.
 Outcome solve_maze(Column* pass_maze, std::ostream& out);
 
 #endif  // MAZE_SOLVER_SOLVER_H_

@@ -72,7 +72,8 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
     while (is_blank(ch)) ch = in->snextc();
     if (ch == kEof) {
       return failure("the file ends before " + place_of(i) + ": " +
-                     std::to_string(i) + " of 900 numbers read");
+                     std::to_string(i) + " of " + std::to_string(kCells) +
+                     " numbers read");
     }
     std::string shown;
     const bool negative = ch == '-';

@@ -42,6 +42,9 @@ Result run_in(const TempDir& dir, const std::string& answer,
                 read_file(dir.path() + "/err.txt")};
 }
 
+// What the program prints for a maze file that it cannot use.
+const std::string kErrorRun = std::string(kMenu) + "\nError\n" + kPrompt;
+
 // What the program prints for a maze file that it solves.
 std::string solved_run(const std::string& maze_file) {
   Column maze[kSize];
@@ -67,20 +70,7 @@ TEST(EndToEndTest, ExamplesEndAsReadmeSays) {
     EXPECT_EQ(result.out, solved_run(maze)) << row.file;
     EXPECT_EQ(result.err, "") << row.file;
 
-    const std::string moves = std::to_string(row.moves);
-    std::string ending;
-    switch (row.ending) {
-      case Ending::kSolved:
-        ending = "\nMaze Solved!!\nTotal Moves: " + moves + "\n";
-        break;
-      case Ending::kUnsolvable:
-        ending = "\nThis maze cannot be solved!!\n" + moves + " Moves\n";
-        break;
-      default:
-        ending = "Exceeded 2000 move limit\n";
-        break;
-    }
-    ending += kPrompt;
+    const std::string ending = plain_ending(row.ending, row.moves) + kPrompt;
     ASSERT_GE(result.out.size(), ending.size());
     EXPECT_EQ(result.out.substr(result.out.size() - ending.size()), ending)
         << row.file << ": README says otherwise";
@@ -127,8 +117,7 @@ TEST(EndToEndTest, BadMazeFilesEndWithError) {
     dir.write("maze.txt", read_file(maze.path));
     const Result result = run_in(dir, "2\n");
     EXPECT_EQ(result.status, 1) << maze.name;
-    EXPECT_EQ(result.out, std::string(kMenu) + "\nError\n" + kPrompt)
-        << maze.name;
+    EXPECT_EQ(result.out, kErrorRun) << maze.name;
     EXPECT_EQ(result.err, maze.error) << maze.name;
   }
 }
@@ -137,7 +126,7 @@ TEST(EndToEndTest, MissingOrUnreadableMazeFile) {
   TempDir missing;
   const Result none = run_in(missing, "2\n");
   EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.out, std::string(kMenu) + "\nError\n" + kPrompt);
+  EXPECT_EQ(none.out, kErrorRun);
   EXPECT_EQ(none.err,
             "maze.txt: cannot be opened: No such file or directory\n");
 
@@ -145,7 +134,7 @@ TEST(EndToEndTest, MissingOrUnreadableMazeFile) {
   ASSERT_EQ(std::system(("mkdir '" + folder.path() + "/maze.txt'").c_str()), 0);
   const Result directory = run_in(folder, "2\n");
   EXPECT_EQ(directory.status, 1);
-  EXPECT_EQ(directory.out, std::string(kMenu) + "\nError\n" + kPrompt);
+  EXPECT_EQ(directory.out, kErrorRun);
   EXPECT_EQ(directory.err, "maze.txt: cannot be read: Is a directory\n");
 }
 

@@ -42,7 +42,28 @@ bool try_move(Column* maze, const int (&order)[4][2], std::int32_t target,
   return false;
 }
 
+Outcome finish(Ending ending, const Counters& k, int frames,
+               std::ostream& out) {
+  out << plain_ending(ending, k.total());
+  return Outcome{ending, k, frames};
+}
+
 }  // namespace
+
+std::string plain_ending(Ending ending, int total) {
+  switch (ending) {
+    case Ending::kSolved:
+      return "\nMaze Solved!!\nTotal Moves: " + std::to_string(total) + "\n";
+    case Ending::kUnsolvable:
+      return "\nThis maze cannot be solved!!\n" + std::to_string(total) +
+             " Moves\n";
+    case Ending::kLimit:
+      return "Exceeded 2000 move limit\n";
+    case Ending::kOutputFailed:
+      break;
+  }
+  return "";
+}
 
 Outcome plain_solve(Column* maze, std::ostream& out) {
   static const int kWalkOrder[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
@@ -64,10 +85,7 @@ Outcome plain_solve(Column* maze, std::ostream& out) {
       for (const auto& d : kWalkOrder) {
         cheese_beside |= cell_at(maze, p.col + d[0], p.row + d[1]) == kCheese;
       }
-      if (cheese_beside) {
-        out << "\nMaze Solved!!\nTotal Moves: " << k.total() << "\n";
-        return Outcome{Ending::kSolved, k, frames};
-      }
+      if (cheese_beside) return finish(Ending::kSolved, k, frames, out);
       mode = 1;
     } else if (mode == 1) {
       ++k.bk;
@@ -79,10 +97,7 @@ Outcome plain_solve(Column* maze, std::ostream& out) {
       }
       mode = 2;
     } else {
-      if (k.total() > 1999) {
-        out << "Exceeded 2000 move limit\n";
-        return Outcome{Ending::kLimit, k, frames};
-      }
+      if (k.total() > 1999) return finish(Ending::kLimit, k, frames, out);
       ++k.bkII;
       if (try_move(maze, kBackOrder, kBacktracked, kDead)) {
         draw_slowly(maze, out);
@@ -90,8 +105,7 @@ Outcome plain_solve(Column* maze, std::ostream& out) {
         mode = 0;
         continue;
       }
-      out << "\nThis maze cannot be solved!!\n" << k.total() << " Moves\n";
-      return Outcome{Ending::kUnsolvable, k, frames};
+      return finish(Ending::kUnsolvable, k, frames, out);
     }
   }
 }

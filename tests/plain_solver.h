@@ -3,6 +3,7 @@
 #define MAZE_TESTS_PLAIN_SOLVER_H_
 
 #include <ostream>
+#include <string>
 
 #include "grid/grid.h"
 #include "solver/solver.h"
@@ -11,5 +12,8 @@
 // runner (the last in reading order) at every mode entry and prints every
 // frame glyph by glyph. Prints what solve_maze prints.
 Outcome plain_solve(Column* maze, std::ostream& out);
+
+// The text it prints for `ending`, after a run of `total` moves.
+std::string plain_ending(Ending ending, int total);
 
 #endif  // MAZE_TESTS_PLAIN_SOLVER_H_
