@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 
 #include "tests/picture.h"
@@ -21,17 +20,6 @@ TEST(FrameTest, PrintsThirtyLinesOfThirtyGlyphs) {
       frame_of_picture({"#M C+X!###!!!", "", std::string(30, ' ')});
   EXPECT_EQ(out.str(), expected);
   EXPECT_EQ(out.str().size(), 930u);
-}
-
-TEST(FrameTest, DrawingLeavesTheGridUnchanged) {
-  Column maze[kSize];
-  fill_all_open(maze);
-  maze[5][5] = 9;
-  Column before[kSize];
-  std::memcpy(before, maze, sizeof(before));
-  Frame frame;
-  build_frame(maze, &frame);
-  EXPECT_EQ(std::memcmp(before, maze, sizeof(before)), 0);
 }
 
 TEST(FrameTest, SetGlyphRewritesOneCell) {

@@ -21,20 +21,6 @@ void fill_varied(Column* maze) {
   maze[1][1] = kRunner;
 }
 
-// The grid's 900 numbers written with `blank` between them and `line_end`
-// after each row.
-std::string numbers(const Column* maze, const std::string& blank,
-                    const std::string& line_end) {
-  std::string text;
-  for (int r = 0; r < kSize; ++r) {
-    for (int c = 0; c < kSize; ++c) {
-      text += std::to_string(maze[c][r]);
-      text += c + 1 < kSize ? blank : line_end;
-    }
-  }
-  return text;
-}
-
 TEST(ReadMazeTest, AcceptsEveryLayout) {
   Column want[kSize];
   fill_varied(want);
@@ -45,21 +31,21 @@ TEST(ReadMazeTest, AcceptsEveryLayout) {
       padded += (v < 0 ? "-00" : "+0") + std::to_string(v < 0 ? -v : v) + " ";
     }
   }
+  const std::string lines = maze_file_text(want);
   const struct {
     const char* name;
     std::string text;
   } cases[] = {
-      {"30 lines of 30", numbers(want, " ", "\n")},
-      {"one line", numbers(want, " ", " ")},
-      {"tabs and several blanks", numbers(want, "\t  ", "\t\n\n")},
-      {"CRLF", numbers(want, " ", "\r\n")},
-      {"no final newline",
-       numbers(want, " ", "\n").substr(0, numbers(want, " ", "\n").size() - 1)},
-      {"leading blanks", "\n\n \t" + numbers(want, " ", "\n")},
+      {"30 lines of 30", lines},
+      {"one line", maze_file_text(want, " ", " ")},
+      {"tabs and several blanks", maze_file_text(want, "\t  ", "\t\n\n")},
+      {"CRLF", maze_file_text(want, " ", "\r\n")},
+      {"no final newline", lines.substr(0, lines.size() - 1)},
+      {"leading blanks", "\n\n \t" + lines},
       {"signs and zeros", padded},
-      {"a 901st number", numbers(want, " ", "\n") + "7\n"},
-      {"text after the 900th number", numbers(want, " ", "\n") + "junk\n"},
-      {"letters right after the 900th", numbers(want, " ", " ") + "x"},
+      {"a 901st number", lines + "7\n"},
+      {"text after the 900th number", lines + "junk\n"},
+      {"letters right after the 900th", maze_file_text(want, " ", " ") + "x"},
   };
   for (const auto& c : cases) {
     std::istringstream fin(c.text);

@@ -3,10 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <sstream>
-
-#include "display/frame.h"
 
 namespace {
 
@@ -60,33 +56,6 @@ TEST(RandomMazeTest, DrawsOncePerCellInReadingOrder) {
       ASSERT_EQ(maze[c][r], d == 2 ? kOpen : d);
     }
   }
-}
-
-TEST(RandomMazeTest, SameSeedSameMaze) {
-  Column first[kSize];
-  Column second[kSize];
-  std::srand(4242);
-  random_maze(first);
-  std::srand(4242);
-  random_maze(second);
-  EXPECT_EQ(std::memcmp(first, second, sizeof(first)), 0);
-}
-
-TEST(RandomMazeTest, FirstFrameShowsTheBorderAndTheRunner) {
-  std::srand(9);
-  Column maze[kSize];
-  random_maze(maze);
-  Frame frame;
-  build_frame(maze, &frame);
-  std::ostringstream out;
-  draw_maze(frame, out);
-  const std::string text = out.str();
-  const std::string walls(kSize, '#');
-  EXPECT_EQ(text.substr(0, kLineLength), walls + "\n");
-  EXPECT_EQ(text.substr(kFrameLength - kLineLength), walls + "\n");
-  EXPECT_EQ(text.substr(kLineLength, 2), "#M");
-  EXPECT_EQ(text[2 * kLineLength - 2], '#');
-  EXPECT_EQ(text[(kSize - 1) * kLineLength - 3], 'C');
 }
 
 }  // namespace

@@ -15,31 +15,65 @@ std::string source_path(const std::string& relative) {
   return std::string(MAZE_SOURCE_DIR) + "/" + relative;
 }
 
+namespace {
+
+std::string trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+// The cells of a Markdown table's row, trimmed, with or without the bars at
+// its ends: "| `a.txt` | b |" gives {"`a.txt`", "b"}.
+std::vector<std::string> table_cells(std::string line) {
+  line = trimmed(line);
+  if (!line.empty() && line.front() == '|') line.erase(0, 1);
+  if (!line.empty() && line.back() == '|') line.pop_back();
+  std::vector<std::string> cells;
+  std::istringstream row(line);
+  std::string cell;
+  while (std::getline(row, cell, '|')) cells.push_back(trimmed(cell));
+  return cells;
+}
+
+bool is_alignment_row(const std::vector<std::string>& cells) {
+  static const std::regex alignment(":?-+:?");
+  return std::all_of(cells.begin(), cells.end(), [](const std::string& cell) {
+    return std::regex_match(cell, alignment);
+  });
+}
+
+}  // namespace
+
 std::vector<ExampleRow> readme_examples() {
   std::ifstream readme(source_path("README.md"));
   if (!readme) throw std::runtime_error("cannot read README.md");
   // | `dead-end.txt` | cannot be solved, 15 moves |
-  const std::regex row(
-      R"(\| `([^`]+)` \| (solved|cannot be solved|move limit exceeded)(, ([0-9]+) moves)?.*\|)");
+  const std::regex file("`?([^`]+)`?");
+  const std::regex ending(
+      "(solved|cannot be solved|move limit exceeded)(, ([0-9]+) moves)?.*");
+  const std::vector<std::string> header = {"file", "ending"};
   std::vector<ExampleRow> rows;
   bool in_table = false;
   std::string line;
   while (std::getline(readme, line)) {
-    if (line == "| file | ending |") {
-      in_table = true;
+    const std::vector<std::string> cells = table_cells(line);
+    if (!in_table) {
+      in_table = line.find('|') != std::string::npos && cells == header;
       continue;
     }
-    if (!in_table || line.rfind("|---", 0) == 0) continue;
-    if (line.empty() || line[0] != '|') break;
-    std::smatch m;
-    if (!std::regex_match(line, m, row)) {
+    if (line.find('|') == std::string::npos) break;
+    if (is_alignment_row(cells)) continue;
+    std::smatch f;
+    std::smatch e;
+    if (cells.size() != 2 || !std::regex_match(cells[0], f, file) ||
+        !std::regex_match(cells[1], e, ending)) {
       throw std::runtime_error("README's examples table: cannot read " + line);
     }
-    const Ending ending = m[2] == "solved"             ? Ending::kSolved
-                          : m[2] == "cannot be solved" ? Ending::kUnsolvable
-                                                       : Ending::kLimit;
-    rows.push_back(
-        ExampleRow{m[1], ending, m[4].matched ? std::stoi(m[4]) : -1});
+    const Ending kind = e[1] == "solved"             ? Ending::kSolved
+                        : e[1] == "cannot be solved" ? Ending::kUnsolvable
+                                                     : Ending::kLimit;
+    rows.push_back(ExampleRow{f[1], kind, e[3].matched ? std::stoi(e[3]) : -1});
   }
   return rows;
 }

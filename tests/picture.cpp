@@ -53,12 +53,13 @@ void fill_from_frame(const std::string& frame, Column* maze) {
   fill_from_picture(picture, maze);
 }
 
-std::string maze_file_text(const Column* maze) {
+std::string maze_file_text(const Column* maze, const std::string& blank,
+                           const std::string& line_end) {
   std::string text;
   for (int r = 0; r < kSize; ++r) {
     for (int c = 0; c < kSize; ++c) {
       text += std::to_string(maze[c][r]);
-      text += c + 1 < kSize ? " " : "\n";
+      text += c + 1 < kSize ? blank : line_end;
     }
   }
   return text;

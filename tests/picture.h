@@ -21,8 +21,10 @@ std::string frame_of_picture(const Picture& picture);
 // reads as a wall.
 void fill_from_frame(const std::string& frame, Column* maze);
 
-// The text of a maze file holding the grid: 30 lines of 30 numbers.
-std::string maze_file_text(const Column* maze);
+// The text of a maze file holding the grid: its 900 numbers with `blank`
+// between them and `line_end` after each row.
+std::string maze_file_text(const Column* maze, const std::string& blank = " ",
+                           const std::string& line_end = "\n");
 
 // Every interior cell open, the runner at (1, 1) and the cheese at (2, 1).
 void fill_all_open(Column* maze);
