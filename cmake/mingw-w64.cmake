@@ -14,6 +14,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # No DLL beside the Windows system ones: the C++ and GCC runtimes go inside.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-
-# The tests need GoogleTest for the build machine; they run on Linux.
-set(MAZE_TESTS OFF CACHE BOOL "Build the tests" FORCE)
