@@ -1,43 +1,19 @@
-#include "app/output.h"
+#include "app/fd_streams.h"
 
 #include <cerrno>
 #include <cstring>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
+#include "app/descriptor.h"
 
-namespace {
+FdInput::FdInput(int fd) : fd_(fd) { setg(buffer_, buffer_, buffer_); }
 
-#ifdef _WIN32
-// The C runtime turns "\n" into "\r\n" on a descriptor in text mode, as a
-// console program's standard output is.
-long write_some(int fd, const char* data, std::size_t size) {
-  const unsigned piece = size > 65536 ? 65536u : static_cast<unsigned>(size);
-  return _write(fd, data, piece);
+FdInput::int_type FdInput::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  const long got = read_some(fd_, buffer_, kBufferSize);
+  if (got <= 0) return traits_type::eof();
+  setg(buffer_, buffer_, buffer_ + got);
+  return traits_type::to_int_type(*gptr());
 }
-
-bool wait_until_writable(int) { return false; }
-#else
-long write_some(int fd, const char* data, std::size_t size) {
-  return static_cast<long>(write(fd, data, size));
-}
-
-// A descriptor left non-blocking answers EAGAIN while the reader is slow:
-// that is a wait, not a failure.
-bool wait_until_writable(int fd) {
-  pollfd ready{fd, POLLOUT, 0};
-  while (poll(&ready, 1, -1) < 0) {
-    if (errno != EINTR) return false;
-  }
-  return true;
-}
-#endif
-
-}  // namespace
 
 FdOutput::FdOutput(int fd) : fd_(fd) { setp(buffer_, buffer_ + kBufferSize); }
 
@@ -84,19 +60,12 @@ bool FdOutput::write_all(const char* data, std::size_t size) {
   if (!error_.empty()) return false;
   while (size > 0) {
     const long written = write_some(fd_, data, size);
-    if (written > 0) {
-      data += written;
-      size -= static_cast<std::size_t>(written);
-      continue;
+    if (written < 0) {
+      error_ = std::strerror(errno);
+      return false;
     }
-    const int why = errno;
-    if (written < 0 && why == EINTR) continue;
-    if (written < 0 && (why == EAGAIN || why == EWOULDBLOCK) &&
-        wait_until_writable(fd_)) {
-      continue;
-    }
-    error_ = written < 0 ? std::strerror(why) : "nothing was written";
-    return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
   }
   return true;
 }
