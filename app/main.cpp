@@ -1,16 +1,19 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/output.h"
-#include "app/platform.h"
+#include "app/clock.h"
+#include "app/fd_streams.h"
+#include "app/pause.h"
 #include "app/program.h"
 
 int main() {
+  FdInput stdin_buffer(0);
+  std::istream in(&stdin_buffer);
   FdOutput stdout_buffer(1);
   std::ostream out(&stdout_buffer);
   std::srand(tick_count());
-  const int status = run_program(std::cin, out, std::cerr, "maze.txt");
-  if (out && console_pause(out)) return status;
+  const int status = run_program(in, out, std::cerr, "maze.txt");
+  if (out && console_pause(in, out)) return status;
   // A run nobody could see has failed, and a prompt nobody sees is no
   // reason to wait.
   std::cerr << "maze: cannot write to standard output: "

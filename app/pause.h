@@ -1,0 +1,23 @@
+// The console pause at the end of a run: a prompt, and a wait for one key.
+// app/pause_posix.cpp holds it for POSIX systems, app/pause_windows.cpp for
+// Windows.
+#ifndef MAZE_APP_PAUSE_H_
+#define MAZE_APP_PAUSE_H_
+
+#include <istream>
+#include <ostream>
+
+// Flushes `out` (standard output), prints the prompt on it, waits for one
+// key press on standard input, whose stream is `in`, and ends the line.
+// Returns false, without waiting, when `out` fails.
+//
+// On a POSIX terminal the key is read without Enter and without echo, and
+// taken whole (an arrow, a letter of several bytes, a paste); keys typed
+// before the prompt are dropped. The terminal is left as it was, also when
+// a signal ends the program or stops it at the prompt; after a continue in
+// the foreground the wait goes on, with the prompt shown again. Signals the
+// caller ignored stay ignored. Elsewhere one character is read from `in`,
+// and the end of input ends the wait.
+bool console_pause(std::istream& in, std::ostream& out);
+
+#endif  // MAZE_APP_PAUSE_H_
