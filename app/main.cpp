@@ -6,14 +6,21 @@
 #include "app/pause.h"
 #include "app/program.h"
 
-int main() {
+int main(int argc, char* argv[]) {
   FdInput stdin_buffer(0);
   std::istream in(&stdin_buffer);
   FdOutput stdout_buffer(1);
   std::ostream out(&stdout_buffer);
-  std::srand(tick_count());
-  const int status = run_program(in, out, std::cerr, "maze.txt");
-  if (out && console_pause(in, out)) return status;
+  int status = 0;
+  if (argc > 1) {
+    status = answer_arguments(argc, argv, out, std::cerr);
+    out.flush();
+  } else {
+    std::srand(tick_count());
+    status = run_program(in, out, std::cerr, "maze.txt");
+    if (out) console_pause(in, out);
+  }
+  if (out) return status;
   // A run nobody could see has failed, and a prompt nobody sees is no
   // reason to wait.
   std::cerr << "maze: cannot write to standard output: "

@@ -48,9 +48,7 @@ bool terminal_is_ours() {
 
 // Whether a handler is to set the terminal: only while the record says the
 // pause has it in one-key mode, and only when it is the program's to set.
-bool pause_has_the_terminal() {
-  return key_mode_on != 0 && terminal_is_ours();
-}
+bool pause_has_the_terminal() { return key_mode_on != 0 && terminal_is_ours(); }
 
 bool set_terminal(const termios& mode, int when) {
   int result = 0;

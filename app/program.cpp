@@ -1,5 +1,8 @@
 #include "app/program.h"
 
+#include <cstring>
+
+#include "display/quoted.h"
 #include "grid/grid.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
@@ -16,7 +19,52 @@ int read_choice(std::istream& in) {
   return choice;
 }
 
+constexpr char kUsage[] =
+    "Usage: maze\n"
+    "A runner searches a maze of 30 by 30 cells for the cheese, and the\n"
+    "whole maze is printed again after every step it takes.\n"
+    "\n"
+    "The program asks one question on standard input:\n"
+    "  (1)Random  answer 1, or anything but 2, for a random maze\n"
+    "  (2)Test    answer 2 for the maze in the file maze.txt in the working\n"
+    "             directory: 900 whole numbers, row by row (0 open, 1 wall,\n"
+    "             2 cheese, 3 runner)\n"
+    "The run ends solved, not solved or at the move limit, then waits for a\n"
+    "key.\n"
+    "\n"
+    "      --help     print this help and exit\n"
+    "      --version  print the version and exit\n"
+    "\n"
+    "Exit status: 0 after a run; 1 when maze.txt cannot be used or standard\n"
+    "output cannot be written; 2 for an argument the program does not take.\n"
+    "\n"
+    "The manual: man maze. README.md and example mazes are in\n"
+    "share/doc/maze where the program is installed.\n";
+
+constexpr char kVersion[] =
+    "maze " MAZE_VERSION
+    "\n"
+    "Copyright (C) 2026 the maze authors.\n"
+    "This is free software under the MIT licence: you may change and pass it\n"
+    "on. There is NO WARRANTY, to the extent permitted by law.\n";
+
 }  // namespace
+
+int answer_arguments(int argc, const char* const argv[], std::ostream& out,
+                     std::ostream& err) {
+  for (int i = 1; i < argc; ++i) {
+    const bool help = std::strcmp(argv[i], "--help") == 0;
+    const bool version = std::strcmp(argv[i], "--version") == 0;
+    if (help || version) continue;
+    const bool option = argv[i][0] == '-' && argv[i][1] != '\0';
+    err << "maze: "
+        << (option ? "unrecognized option " : "unexpected argument ")
+        << quoted(argv[i]) << "; try \"maze --help\" for more information\n";
+    return 2;
+  }
+  out << (std::strcmp(argv[1], "--help") == 0 ? kUsage : kVersion);
+  return 0;
+}
 
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {
@@ -32,7 +80,9 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
     if (!loaded.ok) {
       // A maze that was not read whole is never solved.
       out << "\nError\n" << std::flush;
-      err << loaded.error << '\n';
+      // A mistake with a place in the file is said as a compiler says one,
+      // so that an editor can jump to it; any other starts with our name.
+      err << (loaded.placed ? "" : "maze: ") << loaded.error << '\n';
       return 1;
     }
   } else {

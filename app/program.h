@@ -6,6 +6,14 @@
 #include <ostream>
 #include <string>
 
+// Answers a command line that has arguments (argc > 1), for the run itself
+// takes none. Prints the usage for --help, or the version for --version, on
+// `out` and returns 0; otherwise writes one line on `err` that names the
+// first argument it cannot take and points at --help, and returns 2. Never
+// reads, runs or pauses.
+int answer_arguments(int argc, const char* const argv[], std::ostream& out,
+                     std::ostream& err);
+
 // Prints the menu, reads the answer and solves a maze: the file at
 // `maze_path` for the answer 2, a random one (from std::rand) for any
 // other. Returns the exit status: 0 after an ending, 1 when the file cannot

@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       std::string(reinterpret_cast<const char*>(data), size));
   Column maze[kSize];
   // The reader refuses a maze without a runner, which the solver requires.
-  if (!read_maze(fin, maze).ok) return 0;
+  if (!read_maze(fin, "maze.txt", maze).ok) return 0;
 
   Column start[kSize];
   std::memcpy(start, maze, sizeof(start));

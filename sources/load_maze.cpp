@@ -7,10 +7,19 @@
 #include <string>
 #include <utility>
 
+#include "display/quoted.h"
+
 namespace {
 
 constexpr int kEof = std::char_traits<char>::eof();
-constexpr std::size_t kShownLength = 24;  // of a bad token, in a message
+
+// A token this long or shorter is shown whole in a message; a longer one by
+// this many bytes at each end.
+constexpr std::size_t kShownWhole = 24;
+constexpr std::size_t kShownEnd = 12;
+// How far the end of a token that is no number is looked for, so that an
+// endless one (a device, say) cannot hold the reader up.
+constexpr std::int64_t kLongestSought = 1 << 20;
 
 // The blanks that formatted extraction skips.
 bool is_blank(int ch) {
@@ -20,80 +29,156 @@ bool is_blank(int ch) {
 
 bool is_digit(int ch) { return ch >= '0' && ch <= '9'; }
 
-void append_shown(std::string* shown, int ch) {
-  static const char kHex[] = "0123456789ABCDEF";
-  if (ch == '\\' || ch == '"') {
-    // Escaped, so that the text \xFF and the byte 0xFF read differently.
-    *shown += '\\';
-    *shown += static_cast<char>(ch);
-  } else if (ch > ' ' && ch < 0x7f) {
-    *shown += static_cast<char>(ch);
-  } else {  // keep the message one printable line
-    *shown += "\\x";
-    *shown += kHex[(ch >> 4) & 0xf];
-    *shown += kHex[ch & 0xf];
-  }
-}
+// The reader's place in the file: the byte at hand, and its line and column,
+// counted from 1 as editors count them.
+class Cursor {
+ public:
+  explicit Cursor(std::streambuf* in) : in_(in) {}
+  int at() const { return in_->sgetc(); }
+  std::int64_t line() const { return line_; }
+  std::int64_t column() const { return column_; }
 
-// `shown` and the rest of the token at the reader's place, up to the next
-// blank, quoted for a message. Consumes that token.
-std::string quoted_token(std::streambuf* in, std::string shown) {
-  int ch = in->sgetc();
-  while (ch != kEof && !is_blank(ch) && shown.size() < kShownLength) {
-    append_shown(&shown, ch);
-    ch = in->snextc();
+  // Moves on to the next byte and returns it.
+  int next() {
+    if (in_->sgetc() == '\n') {
+      ++line_;
+      column_ = 1;
+    } else {
+      ++column_;
+    }
+    return in_->snextc();
   }
-  if (ch != kEof && !is_blank(ch)) shown += "...";
-  return "\"" + shown + "\"";
-}
 
-std::string place_of(int index) {
+  // Moves on without counting: the bytes before the text do not show in an
+  // editor.
+  int next_unseen() { return in_->snextc(); }
+
+ private:
+  std::streambuf* const in_;
+  std::int64_t line_ = 1;
+  std::int64_t column_ = 1;
+};
+
+// The text of a token as a message shows it: whole when short; otherwise
+// its start and its end, each quoted, with "..." between them outside the
+// quotes, where the token's own text can never put it.
+class TokenText {
+ public:
+  void add(int ch) {
+    ++length_;
+    if (whole_.size() < kShownWhole) {
+      whole_ += static_cast<char>(ch);
+      return;
+    }
+    tail_ += static_cast<char>(ch);
+    if (tail_.size() > 2 * kShownEnd) tail_.erase(0, tail_.size() - kShownEnd);
+  }
+
+  // A number needs no quotes: its text is a sign and digits.
+  std::string shown(bool as_number, bool ended = true) const {
+    const auto show = [as_number](const std::string& text) {
+      return as_number ? text : quoted(text);
+    };
+    if (length_ <= static_cast<std::int64_t>(kShownWhole)) return show(whole_);
+    const std::string start = show(whole_.substr(0, kShownEnd));
+    if (!ended) {
+      return start + "... (more than " + std::to_string(length_) + " bytes)";
+    }
+    const std::string all = whole_ + tail_;
+    return start + "..." + show(all.substr(all.size() - kShownEnd)) + " (" +
+           std::to_string(length_) + " bytes)";
+  }
+
+ private:
+  std::string whole_;
+  std::string tail_;  // holds at least the last kShownEnd bytes
+  std::int64_t length_ = 0;
+};
+
+std::string cell_of(int index) {
   const Position p = position_at(index);
-  return "row " + std::to_string(p.row) + ", column " + std::to_string(p.col);
+  return "row " + std::to_string(p.row) + ", column " + std::to_string(p.col) +
+         " of the maze";
 }
 
-LoadResult failure(std::string error) {
-  return LoadResult{false, std::move(error)};
+LoadResult failure(std::string error, bool placed) {
+  return LoadResult{false, std::move(error), placed};
 }
 
-// The token at the reader's place, from `shown` on, is no number.
-LoadResult not_an_integer(int index, std::streambuf* in, std::string shown) {
-  return failure(place_of(index) + ": expected an integer, found " +
-                 quoted_token(in, std::move(shown)));
+// A mistake at `line` and `column` of the file called `name`.
+LoadResult failure_at(const std::string& name, std::int64_t line,
+                      std::int64_t column, const std::string& what) {
+  return failure(name + ":" + std::to_string(line) + ":" +
+                     std::to_string(column) + ": " + what,
+                 true);
+}
+
+// The token that starts at `line` and `column`, with `text` read of it so
+// far and the rest at the cursor, is no number. Consumes the token.
+LoadResult not_an_integer(const std::string& name, int index, Cursor* at,
+                          std::int64_t line, std::int64_t column,
+                          TokenText text) {
+  std::int64_t sought = 0;
+  int ch = at->at();
+  while (ch != kEof && !is_blank(ch) && sought < kLongestSought) {
+    text.add(ch);
+    ch = at->next();
+    ++sought;
+  }
+  const bool ended = ch == kEof || is_blank(ch);
+  return failure_at(name, line, column,
+                    "expected an integer, found " + text.shown(false, ended) +
+                        " (" + cell_of(index) + ")");
+}
+
+// Passes over a UTF-8 byte-order mark at the start of the file, as Windows
+// editors write one. Returns false, with the bytes read in `text`, when the
+// file starts with part of one only: that is no number either.
+bool skip_byte_order_mark(Cursor* at, TokenText* text) {
+  static const int kMark[] = {0xEF, 0xBB, 0xBF};
+  for (const int byte : kMark) {
+    if (at->at() != byte) return byte == kMark[0];
+    text->add(byte);
+    at->next_unseen();
+  }
+  *text = TokenText();
+  return true;
 }
 
 }  // namespace
 
-LoadResult read_maze(std::istream& fin, Column* pass_maze) {
+LoadResult read_maze(std::istream& fin, const std::string& name,
+                     Column* pass_maze) {
   std::streambuf* in = fin.rdbuf();
-  if (in == nullptr) return failure("nothing to read");
+  if (in == nullptr) return failure(name + ": nothing to read", false);
+  Cursor at(in);
+  TokenText mark;
+  if (!skip_byte_order_mark(&at, &mark)) {
+    return not_an_integer(name, 0, &at, 1, 1, mark);
+  }
   for (int i = 0; i < kCells; ++i) {
-    int ch = in->sgetc();
-    while (is_blank(ch)) ch = in->snextc();
+    int ch = at.at();
+    while (is_blank(ch)) ch = at.next();
     if (ch == kEof) {
-      return failure("the file ends before " + place_of(i) + ": " +
-                     std::to_string(i) + " of " + std::to_string(kCells) +
-                     " numbers read");
+      return failure_at(name, at.line(), at.column(),
+                        "the file ends after " + std::to_string(i) + " of " +
+                            std::to_string(kCells) + " numbers (" + cell_of(i) +
+                            " is missing)");
     }
-    std::string shown;
+    const std::int64_t line = at.line();
+    const std::int64_t column = at.column();
+    TokenText text;
     const bool negative = ch == '-';
     if (ch == '-' || ch == '+') {
-      shown += static_cast<char>(ch);
-      ch = in->snextc();
+      text.add(ch);
+      ch = at.next();
     }
-    if (!is_digit(ch)) {
-      return not_an_integer(i, in, shown);
-    }
+    if (!is_digit(ch)) return not_an_integer(name, i, &at, line, column, text);
     const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
     std::int64_t value = 0;
     bool fits = true;
-    bool cut = false;  // digits left out of `shown`
-    for (; is_digit(ch); ch = in->snextc()) {
-      if (shown.size() < kShownLength) {
-        shown += static_cast<char>(ch);
-      } else {
-        cut = true;
-      }
+    for (; is_digit(ch); ch = at.next()) {
+      text.add(ch);
       value = value * 10 + (ch - '0');
       if (value > limit) {
         fits = false;
@@ -103,37 +188,35 @@ LoadResult read_maze(std::istream& fin, Column* pass_maze) {
     // A number ends at a blank: "0-2" is a typo, not the numbers 0 and -2.
     // Whatever follows the last number is never read.
     if (i + 1 < kCells && ch != kEof && !is_blank(ch)) {
-      return not_an_integer(i, in, shown);
+      return not_an_integer(name, i, &at, line, column, text);
     }
     if (!fits) {
-      if (cut) shown += "...";
-      return failure(place_of(i) + ": " + shown +
-                     " does not fit a 32-bit signed integer");
+      return failure_at(name, line, column,
+                        text.shown(true) +
+                            " does not fit a 32-bit signed integer (" +
+                            cell_of(i) + ")");
     }
     const Position p = position_at(i);
     pass_maze[p.col][p.row] =
         static_cast<std::int32_t>(negative ? -value : value);
   }
   if (count_runners(pass_maze) == 0) {
-    return failure("the maze holds no runner (3)");
+    return failure(name + ": the maze holds no runner (3)", false);
   }
-  return LoadResult{true, ""};
+  return LoadResult{true, "", false};
 }
 
 LoadResult load_maze(const std::string& path, Column* pass_maze) {
   std::ifstream fin(path);
   if (!fin) {
     const int error = errno;
-    return failure(path + ": cannot be opened: " + std::strerror(error));
+    return failure(path + ": " + std::strerror(error), false);
   }
-  LoadResult result{false, ""};
   try {
-    result = read_maze(fin, pass_maze);
+    return read_maze(fin, path, pass_maze);
   } catch (const std::ios_base::failure& e) {
     // The file buffer throws when the system fails a read, as it does for
     // a directory.
-    return failure(path + ": cannot be read: " + e.code().message());
+    return failure(path + ": " + e.code().message(), false);
   }
-  if (!result.ok) result.error = path + ": " + result.error;
-  return result;
 }

@@ -49,7 +49,7 @@ const std::string kErrorRun = std::string(kMenu) + "\nError\n" + kPrompt;
 std::string solved_run(const std::string& maze_file) {
   Column maze[kSize];
   std::istringstream in(maze_file);
-  read_maze(in, maze);
+  read_maze(in, "maze.txt", maze);
   std::ostringstream want;
   want << kMenu;
   plain_solve(maze, want);
@@ -122,20 +122,61 @@ TEST(EndToEndTest, BadMazeFilesEndWithError) {
   }
 }
 
-TEST(EndToEndTest, MissingOrUnreadableMazeFile) {
-  TempDir missing;
-  const Result none = run_in(missing, "2\n");
-  EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.out, kErrorRun);
-  EXPECT_EQ(none.err,
-            "maze.txt: cannot be opened: No such file or directory\n");
+// A maze.txt that is no maze file: missing, a directory, or endless.
+TEST(EndToEndTest, MazeFilesThatAreNoFiles) {
+  std::string zeros;  // the start of an endless token, as the error shows it
+  for (int i = 0; i < 12; ++i) zeros += "\\x00";
+  const struct {
+    const char* make;  // a shell command run in the folder first
+    std::string err;
+  } cases[] = {
+      {"true", "maze: maze.txt: No such file or directory\n"},
+      {"mkdir maze.txt", "maze: maze.txt: Is a directory\n"},
+      {"ln -s /dev/zero maze.txt",
+       "maze.txt:1:1: expected an integer, found \"" + zeros +
+           "\"... (more than 1048576 bytes) (row 0, column 0 of the maze)\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string make = "cd '" + dir.path() + "' && " + c.make;
+    ASSERT_EQ(std::system(make.c_str()), 0) << c.make;
+    const Result result = run_in(dir, "2\n");
+    EXPECT_EQ(result.status, 1) << c.make;
+    EXPECT_EQ(result.out, kErrorRun) << c.make;
+    EXPECT_EQ(result.err, c.err) << c.make;
+  }
+}
 
-  TempDir folder;
-  ASSERT_EQ(std::system(("mkdir '" + folder.path() + "/maze.txt'").c_str()), 0);
-  const Result directory = run_in(folder, "2\n");
-  EXPECT_EQ(directory.status, 1);
-  EXPECT_EQ(directory.out, kErrorRun);
-  EXPECT_EQ(directory.err, "maze.txt: cannot be read: Is a directory\n");
+// The run takes no arguments: --help and --version answer and exit, and
+// anything else is refused, all without the menu.
+TEST(EndToEndTest, Arguments) {
+  const struct {
+    const char* shell;
+    int status;
+    std::string out_starts;
+    std::string err;
+  } cases[] = {
+      {"MAZE --help > out.txt", 0, "Usage: maze\n", ""},
+      {"MAZE --version > out.txt", 0, "maze " MAZE_VERSION "\n", ""},
+      {"MAZE other.txt > out.txt", 2, "",
+       "maze: unexpected argument \"other.txt\"; try \"maze --help\" for more "
+       "information\n"},
+      {"MAZE --help --versio > out.txt", 2, "",
+       "maze: unrecognized option \"--versio\"; try \"maze --help\" for more "
+       "information\n"},
+      {"MAZE --help > /dev/full", 1, "",
+       "maze: cannot write to standard output: " +
+           std::string(strerror(ENOSPC)) + "\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const Result result = run_in(dir, "2\n", c.shell);
+    EXPECT_EQ(result.status, c.status) << c.shell;
+    EXPECT_EQ(result.out.compare(0, c.out_starts.size(), c.out_starts), 0)
+        << c.shell;
+    EXPECT_EQ(result.out.find(kMenu), std::string::npos) << c.shell;
+    EXPECT_EQ(result.err, c.err) << c.shell;
+  }
 }
 
 // Output that cannot be written ends the run at once, says why on standard

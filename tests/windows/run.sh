@@ -111,7 +111,7 @@ fresh_run_dir
 mkdir "$work/run/maze.txt"
 run_both "bad file: a directory" $'2\n' &&
   if [ "$wine_status" = 1 ] && grep -q '^Error$' "$work/wine.text" &&
-    grep -q '^maze.txt: ' "$work/wine.err"; then
+    grep -q '^maze: maze.txt: ' "$work/wine.err"; then
     passed=$((passed + 1))
   else
     fail "bad file: a directory"
