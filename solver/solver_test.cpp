@@ -35,7 +35,7 @@ Picture far_corner() {
 
 const Example kExamples[] = {
     {"cheese after one step", {"", "#M C"}, Ending::kSolved, 2, 2, {}},
-    {"walks away from the cheese beside it",
+    {"walks away from the cheese",
      {"", "#MC", "# "},
      Ending::kSolved,
      4,
@@ -54,18 +54,13 @@ const Example kExamples[] = {
      15,
      7,
      {"", "#!!M"}},
-    {"cheese beside the start but walked away from",
+    {"cheese left behind",
      {"", "#M   ", "#C   ", "###  ", "#### "},
      Ending::kUnsolvable,
      27,
      17,
      {}},
-    {"two runners, the later one moves",
-     {"", "# #M ", "# ", "#M"},
-     Ending::kUnsolvable,
-     11,
-     6,
-     {}},
+    {"two runners", {"", "# #M ", "# ", "#M"}, Ending::kUnsolvable, 11, 6, {}},
     {"runner on the border", {"M C"}, Ending::kSolved, 2, 2, {"+MC"}},
     {"runner in the far corner", far_corner(), Ending::kSolved, 2, 2, {}},
     {"stuck beside another runner", {"", "#MM"}, Ending::kUnsolvable, 3, 1, {}},
@@ -81,7 +76,7 @@ std::string picture_name(const testing::TestParamInfo<Example>& info) {
 
 class ExampleTest : public testing::TestWithParam<Example> {};
 
-TEST_P(ExampleTest, EndsAsExpected) {
+TEST_P(ExampleTest, Ends) {
   const Example& e = GetParam();
   Column maze[kSize];
   fill_from_picture(e.start, maze);
@@ -98,8 +93,8 @@ TEST_P(ExampleTest, EndsAsExpected) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, ExampleTest,
-                         testing::ValuesIn(kExamples), picture_name);
+INSTANTIATE_TEST_SUITE_P(Worked, ExampleTest, testing::ValuesIn(kExamples),
+                         picture_name);
 
 TEST(SolverTest, PrintsFramesThenTheEnding) {
   const struct {

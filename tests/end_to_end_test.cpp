@@ -36,7 +36,7 @@ Result run_in(const TempDir& dir, const std::string& answer,
                "timeout 60 '" MAZE_BINARY "' < answer.in 2> err.txt");
   const std::string command =
       "cd '" + dir.path() + "' && { " + line + "; echo $? > status.txt; }";
-  std::system(command.c_str());
+  if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot run " << line;
   return Result{std::atoi(read_file(dir.path() + "/status.txt").c_str()),
                 read_file(dir.path() + "/out.txt"),
                 read_file(dir.path() + "/err.txt")};
