@@ -20,16 +20,16 @@ int read_choice(std::istream& in) {
 }
 
 constexpr char kUsage[] =
-    "Usage: maze\n"
+    "Usage: maze [--help | --version]\n"
     "A runner searches a maze of 30 by 30 cells for the cheese, and the\n"
-    "whole maze is printed again after every step it takes.\n"
+    "whole maze is printed again each time it moves to another cell.\n"
     "\n"
     "The program asks one question on standard input:\n"
     "  (1)Random  answer 1, or anything but 2, for a random maze\n"
     "  (2)Test    answer 2 for the maze in the file maze.txt in the working\n"
     "             directory: 900 whole numbers, row by row (0 open, 1 wall,\n"
     "             2 cheese, 3 runner)\n"
-    "The run ends solved, not solved or at the move limit, then waits for a\n"
+    "The run ends solved, unsolved or at the move limit, then waits for a\n"
     "key.\n"
     "\n"
     "      --help     print this help and exit\n"

@@ -156,7 +156,7 @@ TEST(EndToEndTest, Arguments) {
     std::string out_starts;
     std::string err;
   } cases[] = {
-      {"MAZE --help > out.txt", 0, "Usage: maze\n", ""},
+      {"MAZE --help > out.txt", 0, "Usage: maze [--help | --version]\n", ""},
       {"MAZE --version > out.txt", 0, "maze " MAZE_VERSION "\n", ""},
       {"MAZE other.txt > out.txt", 2, "",
        "maze: unexpected argument \"other.txt\"; try \"maze --help\" for more "
