@@ -17,7 +17,8 @@
 // a signal ends the program or stops it at the prompt; after a continue in
 // the foreground the wait goes on, with the prompt shown again. Signals the
 // caller ignored stay ignored. Elsewhere one character is read from `in`,
-// and the end of input ends the wait.
+// and the end of input ends the wait. On Windows the command interpreter's
+// own pause prompts and waits instead.
 bool console_pause(std::istream& in, std::ostream& out);
 
 #endif  // MAZE_APP_PAUSE_H_

@@ -127,7 +127,7 @@ TEST(EndToEndTest, MazeFilesThatAreNoFiles) {
   std::string zeros;  // the start of an endless token, as the error shows it
   for (int i = 0; i < 12; ++i) zeros += "\\x00";
   const struct {
-    const char* make;  // a shell command run in the folder first
+    const char* make;  // a shell command run in the directory first
     std::string err;
   } cases[] = {
       {"true", "maze: maze.txt: No such file or directory\n"},
@@ -175,6 +175,9 @@ TEST(EndToEndTest, Arguments) {
     EXPECT_EQ(result.out.compare(0, c.out_starts.size(), c.out_starts), 0)
         << c.shell;
     EXPECT_EQ(result.out.find(kMenu), std::string::npos) << c.shell;
+    if (c.status != 0) {
+      EXPECT_EQ(result.out, "") << c.shell;
+    }
     EXPECT_EQ(result.err, c.err) << c.shell;
   }
 }
