@@ -7,16 +7,23 @@
 
 bool wait_for_input(int, int) { return true; }
 
+namespace {
+
+// The C runtime counts in unsigned ints; a piece of at most 64 KiB fits.
+unsigned piece_of(std::size_t size) {
+  return size > 65536 ? 65536u : static_cast<unsigned>(size);
+}
+
+}  // namespace
+
 // The C runtime turns "\r\n" into "\n" and back on a descriptor in text
 // mode, as a console program's standard streams are.
 long read_some(int fd, char* data, std::size_t size) {
-  const unsigned piece = size > 65536 ? 65536u : static_cast<unsigned>(size);
-  return _read(fd, data, piece);
+  return _read(fd, data, piece_of(size));
 }
 
 long write_some(int fd, const char* data, std::size_t size) {
-  const unsigned piece = size > 65536 ? 65536u : static_cast<unsigned>(size);
-  return _write(fd, data, piece);
+  return _write(fd, data, piece_of(size));
 }
 
 #else
