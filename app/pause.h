@@ -7,18 +7,22 @@
 #include <istream>
 #include <ostream>
 
+// The prompt on POSIX systems; on Windows the command interpreter's own.
+constexpr char kPausePrompt[] = "Press any key to continue . . . ";
+
 // Flushes `out` (standard output), prints the prompt on it, waits for one
 // key press on standard input, whose stream is `in`, and ends the line.
 // Returns false, without waiting, when `out` fails.
 //
 // On a POSIX terminal the key is read without Enter and without echo, and
 // taken whole (an arrow, a letter of several bytes, a paste); keys typed
-// before the prompt are dropped. The terminal is left as it was, also when
-// a signal ends the program or stops it at the prompt; after a continue in
-// the foreground the wait goes on, with the prompt shown again. Signals the
-// caller ignored stay ignored. Elsewhere one character is read from `in`,
-// and the end of input ends the wait. On Windows the command interpreter's
-// own pause prompts and waits instead.
+// before the prompt are dropped, and every key after it counts. The
+// terminal is changed only in the foreground, and is left as it was, also
+// when a signal ends the program or stops it at the prompt; after a stop
+// and a continue in the foreground the wait goes on, with the prompt shown
+// again. Signals the caller ignored stay ignored. Elsewhere one character
+// is read from `in`, and the end of input ends the wait. On Windows the
+// command interpreter's own pause prompts and waits instead.
 bool console_pause(std::istream& in, std::ostream& out);
 
 #endif  // MAZE_APP_PAUSE_H_

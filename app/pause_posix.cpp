@@ -11,9 +11,9 @@
 
 namespace {
 
-// The prompt, and on a fresh line when it is shown again.
+// The prompt on a fresh line, as it is shown again after a stop.
 constexpr char kPromptAgain[] = "\nPress any key to continue . . . ";
-constexpr const char* kPrompt = kPromptAgain + 1;
+static_assert(sizeof(kPromptAgain) == sizeof(kPausePrompt) + 1, "one prompt");
 
 // The rest of a key of several bytes (an arrow, a letter beyond ASCII)
 // comes right behind its first byte, and a paste as fast as the terminal
@@ -22,8 +22,8 @@ constexpr const char* kPrompt = kPromptAgain + 1;
 constexpr int kQuietGapMs = 50;
 constexpr int kLongestKeyMs = 1000;
 
-// What the handlers share with the pause. All but the record are set
-// before the handlers are installed.
+// What the handlers share with the pause. The handlers read the modes only
+// while the record is on, and the pause sets them before it turns it on.
 termios saved_mode;       // the terminal as the user had it
 termios key_mode;         // one key at a time, without echo
 bool prompt_to_terminal;  // standard output is a terminal
@@ -32,11 +32,13 @@ bool caught[NSIG];
 struct sigaction previous[NSIG];  // what each signal did before the pause
 
 // The record: whether the pause has put the terminal in one-key mode and
-// not yet back. It changes only together with the terminal, with the
-// caught signals blocked. A stop gives the user's settings back for the
-// time the program is stopped but keeps the record, which says what to put
-// back when it goes on.
+// not yet back. It changes only together with the terminal, with every
+// caught signal blocked. A stop gives the user's settings back for the time
+// the program is stopped but keeps the record, which says what to put back
+// when it goes on.
 volatile sig_atomic_t key_mode_on = 0;
+// Set when a stop handler stops the program; the next continue clears it.
+volatile sig_atomic_t stopped = 0;
 
 // On its controlling terminal, a program in the background must leave the
 // terminal to the foreground job (the shell, say). A terminal that is not
@@ -87,6 +89,7 @@ void restore_terminal_then_end(int sig) {
 void restore_terminal_then_stop(int sig) {
   const int interrupted_errno = errno;
   if (pause_has_the_terminal()) set_terminal(saved_mode, TCSANOW);
+  stopped = 1;
   raise_by_default(sig);
   // Continued, or never stopped: the system ignores a stop in a group that
   // no shell could continue.
@@ -95,13 +98,20 @@ void restore_terminal_then_stop(int sig) {
   errno = interrupted_errno;
 }
 
-// However the program was stopped, the shell has had the terminal since,
-// has likely set it back to line mode, and has written over the prompt.
+// After a stop the shell has had the terminal, has likely set it back to
+// line mode, and has written over the prompt. A continue that follows no
+// stop (kill -CONT) changes nothing; a stop that no handler saw (SIGSTOP)
+// shows in the terminal's settings, when the shell changed them.
 void resume_at_the_prompt(int) {
   const int interrupted_errno = errno;
+  bool after_a_stop = stopped != 0;
+  stopped = 0;
   if (pause_has_the_terminal()) {
+    termios now;
+    after_a_stop = after_a_stop || tcgetattr(STDIN_FILENO, &now) != 0 ||
+                   (now.c_lflag & (ICANON | ECHO)) != 0;
     set_terminal(key_mode, TCSANOW);
-    if (prompt_to_terminal) {
+    if (after_a_stop && prompt_to_terminal) {
       const ssize_t ignored =
           write(STDOUT_FILENO, kPromptAgain, sizeof(kPromptAgain) - 1);
       static_cast<void>(ignored);  // the prompt was shown once already
@@ -155,18 +165,57 @@ void release_signals() {
   }
 }
 
-// Switches the terminal to `mode` and the record to `on` together: no
-// handler sees the one without the other. TCSAFLUSH drops what was typed
-// and not read yet. SIGTTOU is left to come: a job in the background is
-// stopped by it until it is in the foreground again, and then the switch
-// is made.
-void switch_mode(const termios& mode, sig_atomic_t on) {
-  sigset_t blocked = caught_set;
-  sigdelset(&blocked, SIGTTOU);
+// In the background on its controlling terminal, the program waits as any
+// reader there does: a read of nothing stops it (SIGTTIN) until it is in
+// the foreground. Returns false when it never will be, as the read then
+// fails: SIGTTIN ignored or blocked, or no shell left to continue it.
+bool wait_for_the_foreground() {
+  char none = 0;
+  while (!terminal_is_ours()) {
+    if (read(STDIN_FILENO, &none, 0) < 0 && errno != EINTR) return false;
+  }
+  return true;
+}
+
+// Switches the terminal to `mode` and the record to `on` together, with
+// every caught signal blocked, so that no handler sees the one without the
+// other. The terminal is switched only while it is ours, whatever SIGTTOU
+// does; the record goes off in any case. TCSAFLUSH drops what was typed
+// and not read yet. Returns whether the terminal was switched.
+bool switch_mode(const termios& mode, sig_atomic_t on) {
   sigset_t before;
-  sigprocmask(SIG_BLOCK, &blocked, &before);
-  if (set_terminal(mode, TCSAFLUSH) || on == 0) key_mode_on = on;
+  sigprocmask(SIG_BLOCK, &caught_set, &before);
+  const bool switched = terminal_is_ours() && set_terminal(mode, TCSAFLUSH);
+  if (switched || on == 0) key_mode_on = on;
   sigprocmask(SIG_SETMASK, &before, nullptr);
+  return switched;
+}
+
+// Once the program is in the foreground, keeps the user's settings and
+// puts the terminal in one-key mode. Keys typed during the run were not
+// meant for the prompt, and are dropped.
+void take_the_terminal() {
+  if (!wait_for_the_foreground() ||
+      tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
+    return;
+  }
+  key_mode = saved_mode;
+  key_mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  key_mode.c_cc[VMIN] = 1;
+  key_mode.c_cc[VTIME] = 0;
+  // Sent to the background since (Ctrl-Z, bg): wait for the foreground.
+  while (!switch_mode(key_mode, 1) && !terminal_is_ours() &&
+         wait_for_the_foreground()) {
+  }
+}
+
+// Puts the user's settings back, in the foreground, and drops whatever
+// came after the key.
+void give_the_terminal_back() {
+  if (key_mode_on == 0) return;
+  while (!switch_mode(saved_mode, 0) && !terminal_is_ours() &&
+         wait_for_the_foreground()) {
+  }
 }
 
 // Reads one key, all of it: the first byte, and what comes right behind.
@@ -186,30 +235,29 @@ void read_key() {
   }
 }
 
-void wait_for_key_on_terminal() {
-  key_mode = saved_mode;
-  key_mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-  key_mode.c_cc[VMIN] = 1;
-  key_mode.c_cc[VTIME] = 0;
-  prompt_to_terminal = isatty(STDOUT_FILENO) == 1;
-  catch_signals();
-  // Keys typed during the run were not meant for the prompt, and are
-  // dropped; so is whatever comes after the key.
-  switch_mode(key_mode, 1);
-  read_key();
-  if (key_mode_on != 0) switch_mode(saved_mode, 0);
-  release_signals();
-}
-
 }  // namespace
 
 bool console_pause(std::istream& in, std::ostream& out) {
-  if (!(out << kPrompt << std::flush)) return false;
-  if (isatty(STDIN_FILENO) == 1 && tcgetattr(STDIN_FILENO, &saved_mode) == 0) {
-    wait_for_key_on_terminal();
-  } else {
+  // All the run printed is on the screen before the prompt, and the
+  // terminal takes one key before the prompt shows: a key pressed as soon
+  // as it is seen counts.
+  if (!out.flush()) return false;
+  const bool terminal = isatty(STDIN_FILENO) == 1;
+  if (terminal) {
+    prompt_to_terminal = isatty(STDOUT_FILENO) == 1;
+    catch_signals();
+    take_the_terminal();
+  }
+  const bool shown = static_cast<bool>(out << kPausePrompt << std::flush);
+  if (shown && terminal) {
+    read_key();
+  } else if (shown) {
     in.clear();
     in.get();
   }
-  return static_cast<bool>(out << "\n" << std::flush);
+  if (terminal) {
+    give_the_terminal_back();
+    release_signals();
+  }
+  return shown && static_cast<bool>(out << "\n" << std::flush);
 }

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/pause.h"
@@ -7,7 +6,6 @@ bool console_pause(std::istream&, std::ostream& out) {
   if (!out.flush()) return false;
   // The command interpreter writes its prompt itself, straight to the
   // console, and reads the key from there.
-  std::fflush(stdout);
   std::system("pause");
   return true;
 }
