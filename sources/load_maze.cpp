@@ -30,7 +30,7 @@ bool is_blank(int ch) {
 bool is_digit(int ch) { return ch >= '0' && ch <= '9'; }
 
 // The reader's place in the file: the byte at hand, and its line and column,
-// counted from 1 as editors count them.
+// counted from 1 as editors count them. Columns count bytes, a tab one.
 class Cursor {
  public:
   explicit Cursor(std::streambuf* in) : in_(in) {}
@@ -38,14 +38,17 @@ class Cursor {
   std::int64_t line() const { return line_; }
   std::int64_t column() const { return column_; }
 
-  // Moves on to the next byte and returns it.
+  // Moves on to the next byte and returns it. LF, CR and CR LF each end a
+  // line, as Unix, old Mac and Windows files end theirs.
   int next() {
-    if (in_->sgetc() == '\n') {
+    const int ch = in_->sgetc();
+    if (ch == '\r' || (ch == '\n' && !after_cr_)) {
       ++line_;
       column_ = 1;
-    } else {
+    } else if (ch != '\n') {
       ++column_;
     }
+    after_cr_ = ch == '\r';
     return in_->snextc();
   }
 
@@ -57,6 +60,7 @@ class Cursor {
   std::streambuf* const in_;
   std::int64_t line_ = 1;
   std::int64_t column_ = 1;
+  bool after_cr_ = false;
 };
 
 // The text of a token as a message shows it: whole when short; otherwise
@@ -207,7 +211,9 @@ LoadResult read_maze(std::istream& fin, const std::string& name,
 }
 
 LoadResult load_maze(const std::string& path, Column* pass_maze) {
-  std::ifstream fin(path);
+  // In binary mode, so that every system reads the same bytes: a text mode
+  // may end the file at a Ctrl-Z byte, and a CR is a blank anyway.
+  std::ifstream fin(path, std::ios::binary);
   if (!fin) {
     const int error = errno;
     return failure(path + ": " + std::strerror(error), false);

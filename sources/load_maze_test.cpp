@@ -40,6 +40,7 @@ TEST(ReadMazeTest, AcceptsEveryLayout) {
       {"one line", maze_file_text(want, " ", " ")},
       {"tabs and several blanks", maze_file_text(want, "\t  ", "\t\n\n")},
       {"CRLF", maze_file_text(want, " ", "\r\n")},
+      {"lone CRs", maze_file_text(want, " ", "\r")},
       {"no final newline", lines.substr(0, lines.size() - 1)},
       {"leading blanks", "\n\n \t" + lines},
       {"a byte-order mark", "\xEF\xBB\xBF" + lines},
