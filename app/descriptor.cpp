@@ -1,11 +1,11 @@
 #include "app/descriptor.h"
 
 #include <cerrno>
+#include <cstring>
 
 #ifdef _WIN32
 #include <io.h>
-
-bool wait_for_input(int, int) { return true; }
+#include <windows.h>
 
 namespace {
 
@@ -17,13 +17,33 @@ unsigned piece_of(std::size_t size) {
 }  // namespace
 
 // The C runtime turns "\r\n" into "\n" and back on a descriptor in text
-// mode, as a console program's standard streams are.
+// mode, as a console program's standard streams are. The system's error
+// code is cleared first, so that a failure the runtime finds by itself (a
+// closed descriptor) is not blamed on an older one.
 long read_some(int fd, char* data, std::size_t size) {
+  SetLastError(0);
   return _read(fd, data, piece_of(size));
 }
 
 long write_some(int fd, const char* data, std::size_t size) {
+  SetLastError(0);
   return _write(fd, data, piece_of(size));
+}
+
+std::string failure_reason() {
+  const int error = errno;
+  const DWORD code = GetLastError();
+  char text[512];
+  DWORD length =
+      code == 0 ? 0
+                : FormatMessageA(
+                      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                      nullptr, code, 0, text, sizeof(text), nullptr);
+  // "The pipe is being closed.\r\n" ends a line of ours without its stop.
+  while (length > 0 && std::strchr(" .\r\n", text[length - 1]) != nullptr) {
+    --length;
+  }
+  return length > 0 ? std::string(text, length) : std::strerror(error);
 }
 
 #else
@@ -76,4 +96,6 @@ long write_some(int fd, const char* data, std::size_t size) {
     }
   }
 }
+
+std::string failure_reason() { return std::strerror(errno); }
 #endif

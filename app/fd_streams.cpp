@@ -1,6 +1,5 @@
 #include "app/fd_streams.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "app/descriptor.h"
@@ -57,11 +56,10 @@ bool FdOutput::drain() {
 }
 
 bool FdOutput::write_all(const char* data, std::size_t size) {
-  if (!error_.empty()) return false;
   while (size > 0) {
     const long written = write_some(fd_, data, size);
     if (written < 0) {
-      error_ = std::strerror(errno);
+      error_ = failure_reason();
       return false;
     }
     data += written;

@@ -27,16 +27,17 @@ class FdInput : public std::streambuf {
 };
 
 // A stream buffer over a file descriptor that is open for writing. A full
-// pipe or terminal is waited for; any other failed write fails every later
-// write too. Never closes the descriptor or changes its flags.
+// pipe or terminal is waited for; any other failed write fails the stream,
+// which then writes no more. Never closes the descriptor or changes its
+// flags.
 class FdOutput : public std::streambuf {
  public:
   explicit FdOutput(int fd);
   FdOutput(const FdOutput&) = delete;
   FdOutput& operator=(const FdOutput&) = delete;
 
-  // Why a write failed, as the system says it ("No space left on device"),
-  // or "" while none has.
+  // Why the last write failed, as the system says it ("No space left on
+  // device"), or "" while none has.
   const std::string& error() const { return error_; }
 
  protected:

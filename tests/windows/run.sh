@@ -17,12 +17,13 @@ examples=$top/examples
 export WINEDEBUG=-all
 wine=${WINE:-wine}
 
-linux_prompt='Press any key to continue . . . '
-wine_prompt='Press any key to continue... '
 passed=0
 failed=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The last line of a run whose input is not a terminal is the prompt.
+linux_prompt=$(cd "$work" && "$linux" </dev/null | tail -n 1)
+wine_prompt='Press any key to continue... '
 
 if ! "$wine" "$exe" </dev/null >"$work/probe.out" 2>"$work/probe.err"; then
   echo "wine cannot run $exe:" >&2
@@ -57,11 +58,14 @@ run_both() {
   head -c -$((${#linux_prompt} + 1)) "$work/linux.out" >"$work/linux.text"
 }
 
-# compare NAME ANSWER: both outputs and statuses must be the same.
+# compare NAME ANSWER [errors]: both outputs and statuses must be the same,
+# and so must standard error when the third argument is given.
 compare() {
   run_both "$1" "$2" || return
   if ! cmp -s "$work/linux.text" "$work/wine.text"; then
     fail "$1: standard output differs"
+  elif [ -n "${3:-}" ] && ! tr -d '\r' <"$work/wine.err" | cmp -s "$work/linux.err" -; then
+    fail "$1: standard error differs: $(cat "$work/wine.err")"
   elif [ "$linux_status" != "$wine_status" ]; then
     fail "$1: exit status $wine_status under wine, $linux_status on Linux"
   else
@@ -103,7 +107,7 @@ done
 for maze in "$top"/tests/bad_mazes/*.txt; do
   fresh_run_dir
   cp "$maze" "$work/run/maze.txt"
-  compare "bad file: $(basename "$maze")" $'2\n'
+  compare "bad file: $(basename "$maze")" $'2\n' errors
 done
 fresh_run_dir
 compare "bad file: missing" $'2\n'
@@ -116,6 +120,28 @@ run_both "bad file: a directory" $'2\n' &&
   else
     fail "bad file: a directory"
   fi
+
+# Output that cannot be written: the reason comes from the system's own
+# error code, not from the C runtime's guess, and the status is 1.
+fresh_run_dir
+cp "$examples/open.txt" "$work/run/maze.txt"
+reasons=
+for output in full-disk closed-pipe; do
+  if [ $output = full-disk ]; then
+    (cd "$work/run" && echo 2 | "$wine" "$exe" >/dev/full 2>"$work/wine.err")
+  else
+    (cd "$work/run" && echo 2 | "$wine" "$exe" 2>"$work/wine.err") | head -c 10 >/dev/null
+  fi
+  status=${PIPESTATUS[0]}
+  reason=$(tr -d '\r' <"$work/wine.err" | sed -n 's/^maze: cannot write to standard output: //p')
+  if [ "$status" = 1 ] && [ -n "$reason" ] && [ "$reason" != "Invalid argument" ]; then
+    passed=$((passed + 1))
+    reasons="$reasons|$reason"
+  else
+    fail "output to a $output: status $status, $(cat "$work/wine.err")"
+  fi
+done
+echo "why writes failed under wine: ${reasons#|}"
 
 # Menu answers: those that load the file give the same run on both; the
 # others make a random maze, different on each system, and the rest of the
