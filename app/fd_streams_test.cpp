@@ -25,31 +25,6 @@ std::string text_of(std::size_t size) {
   return text;
 }
 
-TEST(FdOutputTest, FailuresSayWhy) {
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  close(fds[0]);
-  const int full = open("/dev/full", O_WRONLY);
-  ASSERT_GE(full, 0);
-  const int closed = fds[1];
-  ASSERT_EQ(close(closed), 0);
-  const struct {
-    int fd;
-    int why;
-  } cases[] = {{full, ENOSPC}, {closed, EBADF}};
-  for (const auto& c : cases) {
-    FdOutput buffer(c.fd);
-    std::ostream out(&buffer);
-    EXPECT_EQ(buffer.error(), "");
-    out << "a line\n";
-    EXPECT_TRUE(out) << "a short line waits in the buffer";
-    out.flush();
-    EXPECT_FALSE(out);
-    EXPECT_EQ(buffer.error(), std::strerror(c.why));
-  }
-  close(full);
-}
-
 // A reader slower than the writer, on a pipe left non-blocking: every byte
 // arrives, in order, and nothing counts as a failure.
 TEST(FdOutputTest, WaitsForASlowReaderOnANonBlockingPipe) {

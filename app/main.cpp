@@ -5,6 +5,7 @@
 #include "app/fd_streams.h"
 #include "app/pause.h"
 #include "app/program.h"
+#include "sources/message.h"
 
 int main(int argc, char* argv[]) {
   FdInput stdin_buffer(0);
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
   if (out) return status;
   // A run nobody could see has failed, and a prompt nobody sees is no
   // reason to wait.
-  std::cerr << "maze: cannot write to standard output: "
+  std::cerr << kProgramName << ": cannot write to standard output: "
             << stdout_buffer.error() << '\n';
   return 1;
 }

@@ -2,10 +2,11 @@
 
 #include <cstring>
 
-#include "display/quoted.h"
+#include "app/examples.h"
 #include "grid/grid.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
+#include "sources/message.h"
 #include "sources/random_maze.h"
 
 namespace {
@@ -25,12 +26,13 @@ constexpr char kUsage[] =
     "whole maze is printed again each time it moves to another cell.\n"
     "\n"
     "The program asks one question on standard input:\n"
-    "  (1)Random  answer 1, or anything but 2, for a random maze\n"
-    "  (2)Test    answer 2 for the maze in the file maze.txt in the working\n"
-    "             directory: 900 whole numbers, row by row (0 open, 1 wall,\n"
-    "             2 cheese, 3 runner)\n"
-    "The run ends solved, unsolved or at the move limit, then waits for a\n"
-    "key.\n"
+    "  (1)Random  a random maze\n"
+    "  (2)Test    the maze in the file maze.txt in the working directory:\n"
+    "             900 whole numbers, row by row (0 open, 1 wall, 2 cheese,\n"
+    "             3 runner)\n"
+    "The answer is read as far as it is a whole number: 2, 02, +2, 2.7 and\n"
+    "2abc load maze.txt, and any other answer makes a random maze. The run\n"
+    "ends solved, unsolved or at the move limit, then waits for a key.\n"
     "\n"
     "      --help     print this help and exit\n"
     "      --version  print the version and exit\n"
@@ -57,7 +59,7 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
     const bool version = std::strcmp(argv[i], "--version") == 0;
     if (help || version) continue;
     const bool option = argv[i][0] == '-' && argv[i][1] != '\0';
-    err << "maze: "
+    err << kProgramName << ": "
         << (option ? "unrecognized option " : "unexpected argument ")
         << quoted(argv[i]) << "; try \"maze --help\" for more information\n";
     return 2;
@@ -68,9 +70,7 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
 
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {
-  out << "(1)Random\n"
-      << "(2)Test\n"
-      << std::flush;
+  out << kMenu << std::flush;
   if (!out) return 1;  // a menu nobody sees asks nothing
   const int choice = read_choice(in);
 
@@ -79,10 +79,9 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
     const LoadResult loaded = load_maze(maze_path, maze);
     if (!loaded.ok) {
       // A maze that was not read whole is never solved.
-      out << "\nError\n" << std::flush;
-      // A mistake with a place in the file is said as a compiler says one,
-      // so that an editor can jump to it; any other starts with our name.
-      err << (loaded.placed ? "" : "maze: ") << loaded.error << '\n';
+      out << kUnusableFile << std::flush;
+      err << loaded.error << '\n';
+      if (loaded.missing) err << kProgramName << ": " << maze_file_hint() << '\n';
       return 1;
     }
   } else {

@@ -7,10 +7,11 @@ set(MAZE_MAINTAINER "the maze authors" CACHE STRING
   "The Debian package's maintainer: whoever builds it, as \"Name <address>\"")
 
 # LICENSE's conditions as the body of a copyright file's licence field: each
-# line indented by one blank, and a blank line written as " .".
+# line indented by one blank, and a blank line written as " .". The
+# conditions follow the copyright line; without one, LICENSE goes whole.
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE maze_licence)
-string(FIND "${maze_licence}" "Permission is hereby granted" maze_start)
-string(SUBSTRING "${maze_licence}" ${maze_start} -1 maze_licence)
+string(REGEX REPLACE "^.*\nCopyright[^\n]*\n" "" maze_licence
+  "${maze_licence}")
 string(STRIP "${maze_licence}" maze_licence)
 string(REPLACE "\n\n" "\n.\n" maze_licence "${maze_licence}")
 string(REPLACE "\n" "\n " MAZE_LICENCE_TEXT " ${maze_licence}")

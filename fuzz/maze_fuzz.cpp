@@ -11,7 +11,6 @@
 #include <streambuf>
 #include <string>
 
-#include "display/ending.h"
 #include "display/frame.h"
 #include "grid/grid.h"
 #include "solver/solver.h"
@@ -27,8 +26,18 @@ void require(bool holds, const char* rule) {
 }
 
 bool is_glyph(char ch) {
-  return ch == ' ' || ch == '#' || ch == 'C' || ch == 'M' || ch == '+' ||
-         ch == 'X' || ch == '!';
+  for (std::int32_t code = kOpen; code <= kDead; ++code) {
+    if (ch == glyph_of(code)) return true;
+  }
+  return false;
+}
+
+// Whether `ch` is the glyph of a code a move writes: 3 to 6.
+bool is_written(char ch) {
+  for (std::int32_t code = kRunner; code <= kDead; ++code) {
+    if (ch == glyph_of(code)) return true;
+  }
+  return false;
 }
 
 // Takes the frames as they come and keeps only the current and the
@@ -59,8 +68,8 @@ class FrameChecker : public std::streambuf {
  private:
   void take(char ch) {
     if (!tail_.empty() || (at_ == 0 && !is_glyph(ch))) {
-      // Glyphs never include '\n' or 'E', so the ending's text cannot be
-      // mistaken for the start of a frame.
+      // An ending starts with '\n' or 'E', which no glyph is, so it cannot
+      // be mistaken for the start of a frame.
       require(tail_.size() < 100, "the text after the frames is short");
       tail_ += ch;
       return;
@@ -76,13 +85,13 @@ class FrameChecker : public std::streambuf {
       const char ch = current_[i];
       require(i % kLineLength == kSize ? ch == '\n' : is_glyph(ch),
               "a frame is 30 lines of 30 glyphs");
-      if (ch == 'M') ++runners;
+      if (ch == glyph_of(kRunner)) ++runners;
       if (frames_ == 0 || ch == previous_[i]) continue;
       ++changed;
-      require(previous_[i] != '#' && previous_[i] != 'C',
+      require(previous_[i] != glyph_of(kWall) &&
+                  previous_[i] != glyph_of(kCheese),
               "walls and cheese cells are never written");
-      require(ch == 'M' || ch == '+' || ch == 'X' || ch == '!',
-              "only the codes 3 to 6 are written");
+      require(is_written(ch), "only the codes 3 to 6 are written");
     }
     require(runners == runners_, "the number of runners never changes");
     require(frames_ == 0 || changed == 2, "a move changes two cells");
@@ -155,11 +164,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   require(outcome.ending != Ending::kOutputFailed,
           "the checker takes every frame");
   require(outcome.ending != Ending::kLimit ||
-              outcome.counters.total() >= kMoveLimit,
+              outcome.counters.total() >= kStepLimit,
           "the limit ending comes at the limit or past it");
   std::ostringstream ending;
   print_ending(outcome.ending, outcome.counters.total(), ending);
   require(checker.tail() == ending.str(),
-          "the ending, with the move total, follows the last frame");
+          "the ending, with the step total, follows the last frame");
   return 0;
 }

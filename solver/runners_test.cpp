@@ -2,11 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
-#include "tests/picture.h"
-
 namespace {
+
+Runners runners_at(const std::vector<Position>& places) {
+  Column maze[kSize] = {};
+  for (const Position& p : places) maze[p.col][p.row] = kRunner;
+  return collect_runners(maze);
+}
+
+std::vector<int> indices(const Runners& runners) {
+  return std::vector<int>(runners.at, runners.at + runners.count);
+}
 
 TEST(RunnersTest, TheLastRunnerInReadingOrderMoves) {
   const struct {
@@ -20,29 +29,38 @@ TEST(RunnersTest, TheLastRunnerInReadingOrderMoves) {
       {{{29, 0}, {0, 29}}, {0, 29}},
   };
   for (const auto& c : cases) {
-    Column maze[kSize];
-    fill_from_picture({}, maze);
-    for (const Position& p : c.runners) maze[p.col][p.row] = kRunner;
-    const Position found = mover(collect_runners(maze));
+    const Position found = mover(runners_at(c.runners));
     EXPECT_EQ(found.col, c.expected.col);
     EXPECT_EQ(found.row, c.expected.row);
   }
 }
 
-// Runners at (3, 1) and (1, 3): the one at (1, 3) moves up past the other,
-// which then moves.
-TEST(RunnersTest, AMoveBeforeAnotherRunnerHandsTheMoveOn) {
-  Column maze[kSize];
-  fill_from_picture({"", "   M", "", " M"}, maze);
-  Runners runners = collect_runners(maze);
-  ASSERT_EQ(runners.count, 2);
-  move_mover(&runners, reading_index(1, 2));
-  EXPECT_EQ(mover(runners).col, 1);
-  EXPECT_EQ(mover(runners).row, 2);
-  move_mover(&runners, reading_index(1, 1));
-  EXPECT_EQ(mover(runners).col, 3);
-  EXPECT_EQ(mover(runners).row, 1);
-  EXPECT_EQ(runners.at[0], reading_index(1, 1));
+// A move keeps the list in reading order, however many runners the mover
+// passes, and the runner last in reading order moves next.
+TEST(RunnersTest, AMoveKeepsTheRunnersInReadingOrder) {
+  const struct {
+    std::vector<Position> others;
+    Position from;
+    Position to;
+  } cases[] = {
+      {{}, {5, 5}, {5, 4}},
+      {{{3, 1}}, {1, 2}, {1, 1}},                    // past one, up
+      {{{4, 3}, {6, 3}, {9, 3}}, {2, 4}, {2, 3}},    // past three, up
+      {{{0, 0}, {8, 3}}, {7, 4}, {7, 3}},            // past one of two
+      {{{1, 1}, {2, 1}, {3, 1}}, {20, 20}, {21, 20}},  // past none, right
+      {{{1, 1}}, {9, 9}, {9, 10}},                   // down
+  };
+  for (const auto& c : cases) {
+    std::vector<Position> all = c.others;
+    all.push_back(c.from);
+    Runners runners = runners_at(all);
+    ASSERT_EQ(mover(runners).col, c.from.col);
+    move_mover(&runners, reading_index(c.to.col, c.to.row));
+    std::vector<int> want = {reading_index(c.to.col, c.to.row)};
+    for (const Position& p : c.others) want.push_back(reading_index(p.col, p.row));
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(indices(runners), want) << "to " << c.to.col << ", " << c.to.row;
+  }
 }
 
 }  // namespace

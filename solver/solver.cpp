@@ -91,7 +91,7 @@ Mode backtrack(Run* run) {
 }
 
 Mode backtrackII(Run* run) {
-  if (run->counters.total() >= kMoveLimit) {
+  if (run->counters.total() >= kStepLimit) {
     return end_run(run, Ending::kLimit);
   }
   ++run->counters.bkII;

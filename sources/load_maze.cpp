@@ -5,9 +5,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
-#include <utility>
 
-#include "display/quoted.h"
+#include "sources/message.h"
 
 namespace {
 
@@ -105,16 +104,21 @@ std::string cell_of(int index) {
          " of the maze";
 }
 
-LoadResult failure(std::string error, bool placed) {
-  return LoadResult{false, std::move(error), placed};
+// A mistake that has no place in the file called `name`.
+LoadResult failure(const std::string& name, const std::string& what,
+                   bool missing = false) {
+  return LoadResult{false,
+                    std::string(kProgramName) + ": " + name + ": " + what,
+                    missing};
 }
 
 // A mistake at `line` and `column` of the file called `name`.
 LoadResult failure_at(const std::string& name, std::int64_t line,
                       std::int64_t column, const std::string& what) {
-  return failure(name + ":" + std::to_string(line) + ":" +
-                     std::to_string(column) + ": " + what,
-                 true);
+  return LoadResult{false,
+                    name + ":" + std::to_string(line) + ":" +
+                        std::to_string(column) + ": " + what,
+                    false};
 }
 
 // The token that starts at `line` and `column`, with `text` read of it so
@@ -154,7 +158,7 @@ bool skip_byte_order_mark(Cursor* at, TokenText* text) {
 LoadResult read_maze(std::istream& fin, const std::string& name,
                      Column* pass_maze) {
   std::streambuf* in = fin.rdbuf();
-  if (in == nullptr) return failure(name + ": nothing to read", false);
+  if (in == nullptr) return failure(name, "nothing to read");
   Cursor at(in);
   TokenText mark;
   if (!skip_byte_order_mark(&at, &mark)) {
@@ -205,7 +209,7 @@ LoadResult read_maze(std::istream& fin, const std::string& name,
         static_cast<std::int32_t>(negative ? -value : value);
   }
   if (count_runners(pass_maze) == 0) {
-    return failure(name + ": the maze holds no runner (3)", false);
+    return failure(name, "the maze holds no runner (3)");
   }
   return LoadResult{true, "", false};
 }
@@ -216,13 +220,13 @@ LoadResult load_maze(const std::string& path, Column* pass_maze) {
   std::ifstream fin(path, std::ios::binary);
   if (!fin) {
     const int error = errno;
-    return failure(path + ": " + std::strerror(error), false);
+    return failure(path, std::strerror(error), error == ENOENT);
   }
   try {
     return read_maze(fin, path, pass_maze);
   } catch (const std::ios_base::failure& e) {
     // The file buffer throws when the system fails a read, as it does for
     // a directory.
-    return failure(path + ": " + e.code().message(), false);
+    return failure(path, e.code().message());
   }
 }

@@ -11,12 +11,13 @@
 
 struct LoadResult {
   bool ok;
-  // When !ok, one line that says what is wrong. Where the file shows the
-  // mistake, it starts with "NAME:LINE:COLUMN: " as compilers' messages do,
-  // counted from 1 at the mistake's first byte, and ends with the cell of
-  // the maze; otherwise it starts with "NAME: ".
+  // When !ok, the line that says what is wrong, as the program prints it.
+  // Where the file shows the mistake, it starts with "NAME:LINE:COLUMN: "
+  // as compilers' messages do, counted from 1 at the mistake's first byte,
+  // and ends with the cell of the maze; otherwise it starts with the
+  // program's name, "maze: NAME: ".
   std::string error;
-  bool placed;  // the error gives a place in the file
+  bool missing;  // there is no file at all
 };
 
 // Reads 900 numbers from `fin`, the file called `name`, into the grid, row

@@ -11,6 +11,12 @@
 
 namespace fs = std::filesystem;
 
+void PrintTo(Ending ending, std::ostream* out) {
+  const char* const kNames[] = {"solved", "cannot be solved", "limit",
+                                "output failed"};
+  *out << kNames[static_cast<int>(ending)];
+}
+
 std::string source_path(const std::string& relative) {
   return std::string(MAZE_SOURCE_DIR) + "/" + relative;
 }

@@ -4,10 +4,14 @@
 #ifndef MAZE_TESTS_CASES_H_
 #define MAZE_TESTS_CASES_H_
 
+#include <ostream>
 #include <string>
 #include <vector>
 
-#include "solver/solver.h"
+#include "solver/ending.h"
+
+// How an ending shows in a test's failure.
+void PrintTo(Ending ending, std::ostream* out);
 
 // The source tree's root.
 std::string source_path(const std::string& relative);
@@ -16,7 +20,7 @@ std::string source_path(const std::string& relative);
 struct ExampleRow {
   std::string file;  // a name in examples/
   Ending ending;
-  int moves;  // -1 where the ending gives no count
+  int steps;  // -1 where the ending gives no count
 };
 
 // README's table of example mazes. Throws when a row cannot be read.
@@ -25,7 +29,7 @@ std::vector<ExampleRow> readme_examples();
 // The names of the mazes in examples/, sorted.
 std::vector<std::string> example_files();
 
-// A maze file the program cannot use, and the line it writes about it on
+// A maze file the program cannot use, and the lines it writes about it on
 // standard error.
 struct BadMaze {
   std::string name;

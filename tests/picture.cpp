@@ -1,56 +1,36 @@
 #include "tests/picture.h"
 
-namespace {
+#include <cstring>
 
-std::int32_t code_of_glyph(char glyph) {
-  switch (glyph) {
-    case ' ':
-      return kOpen;
-    case 'C':
-      return kCheese;
-    case 'M':
-      return kRunner;
-    case '+':
-      return kWalked;
-    case 'X':
-      return kBacktracked;
-    case '!':
-      return kDead;
-    default:
-      return kWall;
-  }
-}
-
-}  // namespace
+#include "display/frame.h"
 
 void fill_from_picture(const Picture& picture, Column* maze) {
+  static const char kNotation[] = " #CM+X!";  // codes 0 to 6
   for (int c = 0; c < kSize; ++c) {
-    for (int r = 0; r < kSize; ++r) maze[c][r] = kWall;
-  }
-  for (std::size_t r = 0; r < picture.size() && r < kSize; ++r) {
-    for (std::size_t c = 0; c < picture[r].size() && c < kSize; ++c) {
-      maze[c][r] = code_of_glyph(picture[r][c]);
+    for (int r = 0; r < kSize; ++r) {
+      const char ch = static_cast<std::size_t>(r) < picture.size() &&
+                              static_cast<std::size_t>(c) < picture[r].size()
+                          ? picture[r][c]
+                          : '#';
+      const char* code = std::strchr(kNotation, ch);
+      maze[c][r] = ch >= '0' && ch <= '9' ? ch - '0'
+                   : ch != '\0' && code != nullptr
+                       ? static_cast<std::int32_t>(code - kNotation)
+                       : kWall;
     }
   }
 }
 
-std::string frame_of_picture(const Picture& picture) {
-  std::string text;
-  for (std::size_t r = 0; r < kSize; ++r) {
-    std::string line = r < picture.size() ? picture[r] : "";
-    line.resize(kSize, '#');
-    text += line + "\n";
-  }
-  return text;
-}
-
 void fill_from_frame(const std::string& frame, Column* maze) {
-  Picture picture;
-  for (std::size_t start = 0; start < frame.size() && picture.size() < kSize;
-       start += kSize + 1) {
-    picture.push_back(frame.substr(start, kSize));
+  for (int c = 0; c < kSize; ++c) {
+    for (int r = 0; r < kSize; ++r) {
+      const std::size_t at = static_cast<std::size_t>(r * kLineLength + c);
+      maze[c][r] = kWall;
+      for (std::int32_t code = kOpen; code <= kDead; ++code) {
+        if (at < frame.size() && frame[at] == glyph_of(code)) maze[c][r] = code;
+      }
+    }
   }
-  fill_from_picture(picture, maze);
 }
 
 std::string maze_file_text(const Column* maze, const std::string& blank,
@@ -63,15 +43,4 @@ std::string maze_file_text(const Column* maze, const std::string& blank,
     }
   }
   return text;
-}
-
-void fill_all_open(Column* maze) {
-  for (int c = 0; c < kSize; ++c) {
-    for (int r = 0; r < kSize; ++r) {
-      const bool border = c == 0 || r == 0 || c == kSize - 1 || r == kSize - 1;
-      maze[c][r] = border ? kWall : kOpen;
-    }
-  }
-  maze[1][1] = kRunner;
-  maze[2][1] = kCheese;
 }

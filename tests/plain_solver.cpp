@@ -14,11 +14,15 @@ Position scan_for_runner(const Column* maze) {
   return found;
 }
 
+char plain_glyph(std::int32_t code) {
+  return code >= 0 && code <= 6 ? " #CM+X!"[code] : '!';
+}
+
 void draw_slowly(const Column* maze, std::ostream& out) {
   int k = 0;
   for (int r = 0; r < kSize; ++r) {
     for (int c = 0; c < kSize; ++c) {
-      out.put(glyph_of(maze[c][r]));
+      out.put(plain_glyph(maze[c][r]));
       if (++k == kSize) {
         out << "\n";
         k = 0;
@@ -42,14 +46,6 @@ bool try_move(Column* maze, const int (&order)[4][2], std::int32_t target,
   return false;
 }
 
-Outcome finish(Ending ending, const Counters& k, int frames,
-               std::ostream& out) {
-  out << plain_ending(ending, k.total());
-  return Outcome{ending, k, frames};
-}
-
-}  // namespace
-
 std::string plain_ending(Ending ending, int total) {
   switch (ending) {
     case Ending::kSolved:
@@ -64,6 +60,14 @@ std::string plain_ending(Ending ending, int total) {
   }
   return "";
 }
+
+Outcome finish(Ending ending, const Counters& k, int frames,
+               std::ostream& out) {
+  out << plain_ending(ending, k.total());
+  return Outcome{ending, k, frames};
+}
+
+}  // namespace
 
 Outcome plain_solve(Column* maze, std::ostream& out) {
   static const int kWalkOrder[4][2] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};

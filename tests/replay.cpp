@@ -2,19 +2,22 @@
 
 #include <sstream>
 
+#include "app/program.h"
 #include "display/frame.h"
+#include "solver/solver.h"
 #include "tests/picture.h"
-#include "tests/plain_solver.h"
 
 std::string replayed_run(const std::string& run) {
-  const std::size_t menu = sizeof(kMenu) - 1;
-  if (run.compare(0, menu, kMenu) != 0 || run.size() < menu + kFrameLength) {
+  const std::string menu = kMenu;
+  if (run.compare(0, menu.size(), menu) != 0 ||
+      run.size() < menu.size() + kFrameLength) {
     return "";
   }
   Column maze[kSize];
-  fill_from_frame(run.substr(menu, kFrameLength), maze);
+  fill_from_frame(run.substr(menu.size(), kFrameLength), maze);
+  if (count_runners(maze) == 0) return "";  // no maze the program makes
   std::ostringstream out;
-  out << kMenu;
-  plain_solve(maze, out);
+  out << menu;
+  solve_maze(maze, out);
   return out.str();
 }

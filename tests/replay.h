@@ -5,12 +5,9 @@
 
 #include <string>
 
-// The menu, as the program prints it.
-constexpr char kMenu[] = "(1)Random\n(2)Test\n";
-
 // What the program must have printed before its pause, given `run`, what it
-// printed before its pause: the menu, then what the plain solver prints for
-// the maze that the first frame shows. "" when `run` has no whole frame.
+// printed before its pause: the menu, then what the solver prints for the
+// maze that the first frame shows. "" when `run` has no whole frame.
 std::string replayed_run(const std::string& run);
 
 #endif  // MAZE_TESTS_REPLAY_H_

@@ -1,4 +1,4 @@
-#include "display/quoted.h"
+#include "sources/message.h"
 
 std::string quoted(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";

@@ -1,4 +1,4 @@
-#include "display/quoted.h"
+#include "sources/message.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(QuotedTest, ShowsEveryByteOnOnePrintableLine) {
+TEST(MessageTest, QuotedShowsEveryByteOnOnePrintableLine) {
   const struct {
     std::string text;
     std::string shown;

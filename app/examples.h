@@ -1,0 +1,13 @@
+// The example mazes beside the program, for a user who has no maze file.
+#ifndef MAZE_APP_EXAMPLES_H_
+#define MAZE_APP_EXAMPLES_H_
+
+#include <string>
+
+// One line that tells a user without maze.txt how to get one: the command
+// that copies an example maze to it, from where the program's own build,
+// install or package keeps them, or else to write one; or to answer 1 for
+// a random maze.
+std::string maze_file_hint();
+
+#endif  // MAZE_APP_EXAMPLES_H_

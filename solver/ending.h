@@ -1,0 +1,23 @@
+// How a run ends, and the text that says so after the last frame.
+#ifndef MAZE_SOLVER_ENDING_H_
+#define MAZE_SOLVER_ENDING_H_
+
+#include <ostream>
+
+enum class Ending {
+  kSolved,        // walk mode is stuck with the cheese beside the runner
+  kUnsolvable,    // the second backtrack mode is boxed in
+  kLimit,         // the second backtrack mode is entered too late
+  kOutputFailed,  // the output stream failed, and the run stopped there
+};
+
+// The second backtrack mode gives up when it is entered after this many
+// steps or more; the limit ending names it.
+constexpr int kStepLimit = 2000;
+
+// Prints the verdict of `ending` and, when solved or unsolvable, the number
+// of `steps` taken. Flushes `out` after the solved ending only; prints
+// nothing for kOutputFailed.
+void print_ending(Ending ending, int steps, std::ostream& out);
+
+#endif  // MAZE_SOLVER_ENDING_H_
