@@ -36,9 +36,9 @@ std::string failure_reason() {
   char text[512];
   DWORD length =
       code == 0 ? 0
-                : FormatMessageA(
-                      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                      nullptr, code, 0, text, sizeof(text), nullptr);
+                : FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, text, sizeof(text), nullptr);
   // "The pipe is being closed.\r\n" ends a line of ours without its stop.
   while (length > 0 && std::strchr(" .\r\n", text[length - 1]) != nullptr) {
     --length;

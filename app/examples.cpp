@@ -41,9 +41,11 @@ std::string copy_command(const fs::path& example) {
 #else
   std::string word = example.string();
   if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
-                             "VWXYZ0123456789/._+-,:@%=") != std::string::npos) {
+                             "VWXYZ0123456789/._+-,:@%=") !=
+      std::string::npos) {
     std::string quoted_word = "'";
-    for (const char ch : word) quoted_word += ch == '\'' ? "'\\''" : std::string(1, ch);
+    for (const char ch : word)
+      quoted_word += ch == '\'' ? "'\\''" : std::string(1, ch);
     word = quoted_word + "'";
   }
   return "cp " + word + " maze.txt";

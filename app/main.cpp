@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
   if (out) return status;
   // A run nobody could see has failed, and a prompt nobody sees is no
   // reason to wait.
-  std::cerr << kProgramName << ": cannot write to standard output: "
-            << stdout_buffer.error() << '\n';
+  std::cerr << kProgramName
+            << ": cannot write to standard output: " << stdout_buffer.error()
+            << '\n';
   return 1;
 }

@@ -195,8 +195,7 @@ bool switch_mode(const termios& mode, sig_atomic_t on) {
 // puts the terminal in one-key mode. Keys typed during the run were not
 // meant for the prompt, and are dropped.
 void take_the_terminal() {
-  if (!wait_for_the_foreground() ||
-      tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
+  if (!wait_for_the_foreground() || tcgetattr(STDIN_FILENO, &saved_mode) != 0) {
     return;
   }
   key_mode = saved_mode;

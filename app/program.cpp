@@ -81,7 +81,8 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
       // A maze that was not read whole is never solved.
       out << kUnusableFile << std::flush;
       err << loaded.error << '\n';
-      if (loaded.missing) err << kProgramName << ": " << maze_file_hint() << '\n';
+      if (loaded.missing)
+        err << kProgramName << ": " << maze_file_hint() << '\n';
       return 1;
     }
   } else {

@@ -36,7 +36,8 @@ TEST(FrameTest, SetGlyphRewritesOneCell) {
   const struct {
     int col;
     int row;
-  } corners[] = {{0, 0}, {kSize - 1, 0}, {0, kSize - 1}, {kSize - 1, kSize - 1}};
+  } corners[] = {
+      {0, 0}, {kSize - 1, 0}, {0, kSize - 1}, {kSize - 1, kSize - 1}};
   for (const auto& p : corners) {
     maze[p.col][p.row] = maze[p.col][p.row] == kRunner ? kDead : kRunner;
     set_glyph(&frame, p.col, p.row, maze[p.col][p.row]);

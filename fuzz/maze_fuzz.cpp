@@ -88,9 +88,9 @@ class FrameChecker : public std::streambuf {
       if (ch == glyph_of(kRunner)) ++runners;
       if (frames_ == 0 || ch == previous_[i]) continue;
       ++changed;
-      require(previous_[i] != glyph_of(kWall) &&
-                  previous_[i] != glyph_of(kCheese),
-              "walls and cheese cells are never written");
+      require(
+          previous_[i] != glyph_of(kWall) && previous_[i] != glyph_of(kCheese),
+          "walls and cheese cells are never written");
       require(is_written(ch), "only the codes 3 to 6 are written");
     }
     require(runners == runners_, "the number of runners never changes");

@@ -44,11 +44,11 @@ TEST(RunnersTest, AMoveKeepsTheRunnersInReadingOrder) {
     Position to;
   } cases[] = {
       {{}, {5, 5}, {5, 4}},
-      {{{3, 1}}, {1, 2}, {1, 1}},                    // past one, up
-      {{{4, 3}, {6, 3}, {9, 3}}, {2, 4}, {2, 3}},    // past three, up
-      {{{0, 0}, {8, 3}}, {7, 4}, {7, 3}},            // past one of two
+      {{{3, 1}}, {1, 2}, {1, 1}},                      // past one, up
+      {{{4, 3}, {6, 3}, {9, 3}}, {2, 4}, {2, 3}},      // past three, up
+      {{{0, 0}, {8, 3}}, {7, 4}, {7, 3}},              // past one of two
       {{{1, 1}, {2, 1}, {3, 1}}, {20, 20}, {21, 20}},  // past none, right
-      {{{1, 1}}, {9, 9}, {9, 10}},                   // down
+      {{{1, 1}}, {9, 9}, {9, 10}},                     // down
   };
   for (const auto& c : cases) {
     std::vector<Position> all = c.others;
@@ -57,7 +57,8 @@ TEST(RunnersTest, AMoveKeepsTheRunnersInReadingOrder) {
     ASSERT_EQ(mover(runners).col, c.from.col);
     move_mover(&runners, reading_index(c.to.col, c.to.row));
     std::vector<int> want = {reading_index(c.to.col, c.to.row)};
-    for (const Position& p : c.others) want.push_back(reading_index(p.col, p.row));
+    for (const Position& p : c.others)
+      want.push_back(reading_index(p.col, p.row));
     std::sort(want.begin(), want.end());
     EXPECT_EQ(indices(runners), want) << "to " << c.to.col << ", " << c.to.row;
   }

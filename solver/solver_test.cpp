@@ -62,37 +62,38 @@ TEST(SolverTest, WorkedExamples) {
     int frames;   // 0 where not checked
     Picture end;  // empty where not checked
   } cases[] = {
+      // clang-format off
       {"cheese after one move", {"", "#M C"}, Ending::kSolved, 2, 2, {}},
-      {"walks away from the cheese", {"", "#MC", "# "}, Ending::kSolved, 4, 3,
-       {"", "#MC", "#X"}},
+      {"walks away from the cheese", {"", "#MC", "# "},
+       Ending::kSolved, 4, 3, {"", "#MC", "#X"}},
       {"backs up two cells to the cheese", {"", "#MC", "# ", "# "},
        Ending::kSolved, 7, 5, {"", "#MC", "#X", "#X"}},
       {"boxed in", {"", "#M"}, Ending::kUnsolvable, 3, 1, {"", "#M"}},
-      {"dead end without cheese", {"", "#M  "}, Ending::kUnsolvable, 15, 7,
-       {"", "#!!M"}},
+      {"dead end without cheese", {"", "#M  "},
+       Ending::kUnsolvable, 15, 7, {"", "#!!M"}},
       {"cheese left behind", {"", "#M   ", "#C   ", "###  ", "#### "},
        Ending::kUnsolvable, 27, 17, {}},
-      {"two runners", {"", "# #M ", "# ", "#M"}, Ending::kUnsolvable, 11, 6,
-       {}},
+      {"two runners", {"", "# #M ", "# ", "#M"},
+       Ending::kUnsolvable, 11, 6, {}},
       {"runner on the border", {"M C"}, Ending::kSolved, 2, 2, {"+MC"}},
       {"runner in the far corner", far_corner(), Ending::kSolved, 2, 2, {}},
       // With nothing to step onto, the second backtrack mode ends the run
       // instead of trying the same step forever.
-      {"stuck beside another runner", {"", "#MM"}, Ending::kUnsolvable, 3, 1,
-       {}},
-      {"stuck beside an unknown code", {"", "#M7"}, Ending::kUnsolvable, 3, 1,
-       {}},
-      {"a corridor of 300", corridor(300), Ending::kUnsolvable, 1803, 901,
-       {}},
+      {"stuck beside another runner", {"", "#MM"},
+       Ending::kUnsolvable, 3, 1, {}},
+      {"stuck beside an unknown code", {"", "#M7"},
+       Ending::kUnsolvable, 3, 1, {}},
+      {"a corridor of 300", corridor(300), Ending::kUnsolvable, 1803, 901, {}},
       // The limit is tested on entry to the second backtrack mode: entered
       // with 1999 steps, the step is taken and finds nothing; entered with
       // 2000, the run ends there.
       {"1999 steps at the limit test", corridor(332, true),
        Ending::kUnsolvable, 2000, 0, {}},
-      {"2000 steps at the limit test", corridor(333), Ending::kLimit, 2000, 0,
-       {}},
-      {"2001 steps at the limit test", corridor(334), Ending::kLimit, 2000, 0,
-       {}},
+      {"2000 steps at the limit test", corridor(333),
+       Ending::kLimit, 2000, 0, {}},
+      {"2001 steps at the limit test", corridor(334),
+       Ending::kLimit, 2000, 0, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Column maze[kSize];
@@ -138,8 +139,8 @@ TEST(SolverTest, StopsWhenTheOutputFails) {
 std::vector<std::pair<std::string, std::vector<std::int32_t>>> model_mazes() {
   std::vector<std::pair<std::string, std::vector<std::int32_t>>> mazes;
   const auto add = [&mazes](const std::string& name, const Column* maze) {
-    mazes.emplace_back(name, std::vector<std::int32_t>(&maze[0][0],
-                                                       &maze[0][0] + kCells));
+    mazes.emplace_back(
+        name, std::vector<std::int32_t>(&maze[0][0], &maze[0][0] + kCells));
   };
   Column maze[kSize];
   for (const std::string& file : example_files()) {
@@ -159,7 +160,8 @@ std::vector<std::pair<std::string, std::vector<std::int32_t>>> model_mazes() {
       // Loaded mazes: any code anywhere, the border included.
       const int kinds = trial % 3 == 1 ? 2 : 12;
       for (int c = 0; c < kSize; ++c) {
-        for (int r = 0; r < kSize; ++r) maze[c][r] = kCodes[std::rand() % kinds];
+        for (int r = 0; r < kSize; ++r)
+          maze[c][r] = kCodes[std::rand() % kinds];
       }
       maze[std::rand() % kSize][std::rand() % kSize] = kCheese;
       for (int n = 1 + trial % 4; n > 0; --n) {

@@ -107,9 +107,8 @@ std::string cell_of(int index) {
 // A mistake that has no place in the file called `name`.
 LoadResult failure(const std::string& name, const std::string& what,
                    bool missing = false) {
-  return LoadResult{false,
-                    std::string(kProgramName) + ": " + name + ": " + what,
-                    missing};
+  return LoadResult{
+      false, std::string(kProgramName) + ": " + name + ": " + what, missing};
 }
 
 // A mistake at `line` and `column` of the file called `name`.

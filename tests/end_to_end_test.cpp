@@ -76,7 +76,8 @@ TEST(EndToEndTest, ExamplesEndAsReadmeSays) {
         << row.file;
     EXPECT_EQ(result.status, 0) << row.file;
     EXPECT_EQ(result.err, "") << row.file;
-    EXPECT_EQ(outcome.ending, row.ending) << row.file << ": README says otherwise";
+    EXPECT_EQ(outcome.ending, row.ending)
+        << row.file << ": README says otherwise";
     if (row.steps >= 0) {
       EXPECT_EQ(outcome.counters.total(), row.steps)
           << row.file << ": README says otherwise";
@@ -94,11 +95,12 @@ TEST(EndToEndTest, MenuAnswers) {
     const Result result = run_in(dir, a.answer + "\n");
     EXPECT_EQ(result.status, 0) << '"' << a.answer << '"';
     EXPECT_EQ(result.err, "") << '"' << a.answer << '"';
-    const std::string run =
-        result.out.substr(0, result.out.size() - std::min(result.out.size(),
-                                                           kPrompt.size()));
-    const std::string want = a.loads_file ? solved_run(maze) : replayed_run(run);
-    EXPECT_TRUE(same_text(result.out, want + kPrompt)) << '"' << a.answer << '"';
+    const std::string run = result.out.substr(
+        0, result.out.size() - std::min(result.out.size(), kPrompt.size()));
+    const std::string want =
+        a.loads_file ? solved_run(maze) : replayed_run(run);
+    EXPECT_TRUE(same_text(result.out, want + kPrompt))
+        << '"' << a.answer << '"';
   }
 }
 
@@ -223,9 +225,10 @@ TEST(EndToEndTest, OutputThatCannotBeWritten) {
     if (!piped.empty()) result.status = std::atoi(piped.c_str());
     EXPECT_EQ(result.status, c.status) << c.name;
     EXPECT_EQ(result.err,
-              c.why == 0 ? std::string()
-                         : std::string("maze: cannot write to standard output: ") +
-                               std::strerror(c.why) + "\n")
+              c.why == 0
+                  ? std::string()
+                  : std::string("maze: cannot write to standard output: ") +
+                        std::strerror(c.why) + "\n")
         << c.name;
     // Whatever got through is the start of the run, and no more than fits.
     EXPECT_EQ(run.compare(0, result.out.size(), result.out), 0) << c.name;

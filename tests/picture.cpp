@@ -1,22 +1,19 @@
 #include "tests/picture.h"
 
-#include <cstring>
-
 #include "display/frame.h"
 
 void fill_from_picture(const Picture& picture, Column* maze) {
-  static const char kNotation[] = " #CM+X!";  // codes 0 to 6
-  for (int c = 0; c < kSize; ++c) {
-    for (int r = 0; r < kSize; ++r) {
-      const char ch = static_cast<std::size_t>(r) < picture.size() &&
-                              static_cast<std::size_t>(c) < picture[r].size()
-                          ? picture[r][c]
-                          : '#';
-      const char* code = std::strchr(kNotation, ch);
-      maze[c][r] = ch >= '0' && ch <= '9' ? ch - '0'
-                   : ch != '\0' && code != nullptr
-                       ? static_cast<std::int32_t>(code - kNotation)
-                       : kWall;
+  const std::string notation = " #CM+X!";  // codes 0 to 6
+  for (int r = 0; r < kSize; ++r) {
+    const auto row = static_cast<std::size_t>(r);
+    const std::string line = row < picture.size() ? picture[row] : "";
+    for (int c = 0; c < kSize; ++c) {
+      const auto col = static_cast<std::size_t>(c);
+      const char ch = col < line.size() ? line[col] : '#';
+      const std::size_t code = notation.find(ch);
+      maze[c][r] = ch >= '0' && ch <= '9'      ? ch - '0'
+                   : code != std::string::npos ? static_cast<std::int32_t>(code)
+                                               : kWall;
     }
   }
 }

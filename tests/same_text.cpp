@@ -15,9 +15,9 @@ std::string excerpt(const std::string& text, long first, long last) {
   std::ostringstream shown;
   std::istringstream lines(text);
   std::string line;
-  for (long number = 1; number <= last && std::getline(lines, line);
-       ++number) {
-    if (number >= first) shown << "  " << number << ": " << quoted(line) << "\n";
+  for (long number = 1; number <= last && std::getline(lines, line); ++number) {
+    if (number >= first)
+      shown << "  " << number << ": " << quoted(line) << "\n";
   }
   return shown.str();
 }
@@ -30,9 +30,9 @@ testing::AssertionResult same_text(const std::string& got,
   const std::size_t shorter = std::min(got.size(), want.size());
   std::size_t common = 0;
   while (common < shorter && got[common] == want[common]) ++common;
-  const long line = 1 + std::count(got.begin(),
-                                   got.begin() + static_cast<long>(common),
-                                   '\n');
+  const long line =
+      1 +
+      std::count(got.begin(), got.begin() + static_cast<long>(common), '\n');
   const std::size_t newline =
       common == 0 ? std::string::npos : got.rfind('\n', common - 1);
   const std::size_t column =
