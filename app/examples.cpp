@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // Where the example mazes are, from the program's folder: beside it in the
-// Windows ZIP, in the source tree above a build folder, and in
+// Windows ZIP, in the source tree for a build folder inside it, and in
 // share/doc/maze of an install or of the package (whose program is in
 // /usr/games).
 const char* const kFolders[] = {"examples", "../examples",
