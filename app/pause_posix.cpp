@@ -191,6 +191,15 @@ bool switch_mode(const termios& mode, sig_atomic_t on) {
   return switched;
 }
 
+// Switches as switch_mode does, waiting for the foreground whenever the
+// program is found in the background (sent there by Ctrl-Z and bg, say),
+// until the terminal is switched, refuses, or is never ours again.
+void switch_in_the_foreground(const termios& mode, sig_atomic_t on) {
+  while (!switch_mode(mode, on) && !terminal_is_ours() &&
+         wait_for_the_foreground()) {
+  }
+}
+
 // Once the program is in the foreground, keeps the user's settings and
 // puts the terminal in one-key mode. Keys typed during the run were not
 // meant for the prompt, and are dropped.
@@ -202,19 +211,12 @@ void take_the_terminal() {
   key_mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
   key_mode.c_cc[VMIN] = 1;
   key_mode.c_cc[VTIME] = 0;
-  // Sent to the background since (Ctrl-Z, bg): wait for the foreground.
-  while (!switch_mode(key_mode, 1) && !terminal_is_ours() &&
-         wait_for_the_foreground()) {
-  }
+  switch_in_the_foreground(key_mode, 1);
 }
 
-// Puts the user's settings back, in the foreground, and drops whatever
-// came after the key.
+// Puts the user's settings back, and drops whatever came after the key.
 void give_the_terminal_back() {
-  if (key_mode_on == 0) return;
-  while (!switch_mode(saved_mode, 0) && !terminal_is_ours() &&
-         wait_for_the_foreground()) {
-  }
+  if (key_mode_on != 0) switch_in_the_foreground(saved_mode, 0);
 }
 
 // Reads one key, all of it: the first byte, and what comes right behind.
