@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -219,6 +220,15 @@ LoadResult load_maze(const std::string& path, Column* pass_maze) {
   std::ifstream fin(path, std::ios::binary);
   if (!fin) {
     const int error = errno;
+    // A link that leads nowhere is no missing file: a copy to its name would
+    // go through it, or be refused.
+    std::error_code not_a_link;
+    const std::filesystem::path target =
+        std::filesystem::read_symlink(path, not_a_link);
+    if (error == ENOENT && !not_a_link) {
+      return failure(path, "a link to " + quoted(target.string()) +
+                               ", which leads to no file");
+    }
     return failure(path, std::strerror(error), error == ENOENT);
   }
   try {
