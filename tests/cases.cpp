@@ -84,6 +84,18 @@ std::vector<ExampleRow> readme_examples() {
   return rows;
 }
 
+ReadmeFrame readme_frame() {
+  const std::string readme = read_file(source_path("README.md"));
+  // ... the top of the last frame of `NAME`:, then a block of its lines.
+  static const std::regex frame(
+      "last frame of\\s+`([^`]+)`:\\s*\n```\n((?:[^`\n]*\n)*)```");
+  std::smatch m;
+  if (!std::regex_search(readme, m, frame)) {
+    throw std::runtime_error("README.md shows no frame");
+  }
+  return ReadmeFrame{m[1], m[2]};
+}
+
 std::vector<std::string> example_files() {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(source_path("examples"))) {

@@ -1,5 +1,5 @@
 // The end-to-end cases, read from where they are kept: the example mazes in
-// examples/ with their endings in README.md, the bad maze files in
+// examples/ with their endings and a frame in README.md, the bad maze files in
 // tests/bad_mazes/, and the menu answers in tests/menu_answers.txt.
 #ifndef MAZE_TESTS_CASES_H_
 #define MAZE_TESTS_CASES_H_
@@ -25,6 +25,14 @@ struct ExampleRow {
 
 // README's table of example mazes. Throws when a row cannot be read.
 std::vector<ExampleRow> readme_examples();
+
+// README's picture of a frame: the top lines of the last frame of the
+// example `file`, each ended by a newline. Throws when README has none.
+struct ReadmeFrame {
+  std::string file;
+  std::string top;
+};
+ReadmeFrame readme_frame();
 
 // The names of the mazes in examples/, sorted.
 std::vector<std::string> example_files();

@@ -8,16 +8,20 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 
 #include "app/pause.h"
 #include "app/program.h"
+#include "display/frame.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
 #include "tests/cases.h"
 #include "tests/replay.h"
 #include "tests/same_text.h"
 #include "tests/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -29,15 +33,24 @@ struct Result {
   std::string err;
 };
 
-// Runs the program in `dir` with `answer` on standard input. `shell` is the
+// `text` as one word of the shell.
+std::string shell_quoted(const std::string& text) {
+  std::string word = "'";
+  for (const char ch : text) word += ch == '\'' ? "'\\''" : std::string(1, ch);
+  return word + "'";
+}
+
+// Runs `program` in `dir` with `answer` on standard input. `shell` is the
 // command line around it, in which MAZE stands for the program: by default
 // its output goes to out.txt and its errors to err.txt.
 Result run_in(const TempDir& dir, const std::string& answer,
-              const std::string& shell = "MAZE > out.txt") {
+              const std::string& shell = "MAZE > out.txt",
+              const std::string& program = MAZE_BINARY) {
   dir.write("answer.in", answer);
   std::string line = shell;
-  line.replace(line.find("MAZE"), 4,
-               "timeout 60 '" MAZE_BINARY "' < answer.in 2> err.txt");
+  line.replace(
+      line.find("MAZE"), 4,
+      "timeout 60 " + shell_quoted(program) + " < answer.in 2> err.txt");
   const std::string command =
       "cd '" + dir.path() + "' && { " + line + "; echo $? > status.txt; }";
   if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot run " << line;
@@ -64,6 +77,7 @@ std::string solved_run(const std::string& maze_file,
 }
 
 TEST(EndToEndTest, ExamplesEndAsReadmeSays) {
+  const ReadmeFrame pictured = readme_frame();
   std::vector<std::string> listed;
   for (const ExampleRow& row : readme_examples()) {
     listed.push_back(row.file);
@@ -82,7 +96,18 @@ TEST(EndToEndTest, ExamplesEndAsReadmeSays) {
       EXPECT_EQ(outcome.counters.total(), row.steps)
           << row.file << ": README says otherwise";
     }
+    if (row.file == pictured.file) {
+      const std::size_t last =
+          sizeof(kMenu) - 1 +
+          static_cast<std::size_t>(outcome.frames - 1) * kFrameLength;
+      EXPECT_TRUE(
+          same_text(pictured.top, result.out.substr(last, pictured.top.size())))
+          << "README's picture of the last frame of " << row.file;
+    }
   }
+  EXPECT_NE(std::find(listed.begin(), listed.end(), pictured.file),
+            listed.end())
+      << "README pictures a frame of " << pictured.file;
   std::sort(listed.begin(), listed.end());
   EXPECT_EQ(listed, example_files()) << "README lists other examples";
 }
@@ -141,25 +166,78 @@ TEST(EndToEndTest, MazeFilesThatAreNoFiles) {
   }
 }
 
-// Without maze.txt the program says how to get one, and the command it
-// gives copies an example that the program then solves.
+// A copy of the program laid out as an install is, under the folder
+// `prefix`: PREFIX/bin/maze, with the example mazes in
+// PREFIX/share/doc/maze/examples unless `with_examples` is false. Returns
+// the program's path.
+std::string installed_copy(const std::string& prefix, bool with_examples) {
+  fs::create_directories(prefix + "/bin");
+  fs::copy_file(MAZE_BINARY, prefix + "/bin/maze");
+  if (with_examples) {
+    fs::create_directories(prefix + "/share/doc/maze");
+    fs::copy(source_path("examples"), prefix + "/share/doc/maze/examples");
+  }
+  return prefix + "/bin/maze";
+}
+
+// Without maze.txt the program says how to get one, on one printable line:
+// the command that copies an example from beside the program, which pastes
+// back exactly whatever the folder's name, or no command where none would
+// work.
 TEST(EndToEndTest, AMissingMazeFileSaysHowToGetOne) {
-  TempDir dir;
-  const Result missing = run_in(dir, "2\n");
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, kErrorRun);
-  const std::string first = "maze: maze.txt: No such file or directory\n";
-  ASSERT_EQ(missing.err.compare(0, first.size(), first), 0) << missing.err;
-  const std::string hint = missing.err.substr(first.size());
-  EXPECT_NE(hint.find("answer 1 for a random maze"), std::string::npos) << hint;
-  const std::size_t open = hint.find("(cp ");
-  ASSERT_NE(open, std::string::npos) << "no example beside " MAZE_BINARY;
-  const std::string copy = hint.substr(open + 1, hint.find(')') - open - 1);
-  const std::string command = "cd '" + dir.path() + "' && " + copy;
-  ASSERT_EQ(std::system(command.c_str()), 0) << copy;
-  const Result copied = run_in(dir, "2\n");
-  EXPECT_EQ(copied.status, 0) << copy;
-  EXPECT_EQ(copied.err, "") << copy;
+  const std::string kNoFile = "maze: maze.txt: No such file or directory\n";
+  const struct {
+    const char* name;
+    std::string folder;  // the install's, in a temporary folder
+    bool with_examples;
+    const char* make;  // a shell command run in the working folder first
+    std::string err;   // the whole of standard error; "" for a command
+  } cases[] = {
+      {"an install", "maze", true, "true", ""},
+      {"a folder whose name does not print",
+       "a\tb\r\x1b[7mc\nd\xff\xc3\xa9'!\\", true, "true", ""},
+      {"no examples", "maze", false, "true",
+       kNoFile + "maze: to play a maze file, write maze.txt as \"man maze\" "
+                 "or README.md describes, or answer 1 for a random maze\n"},
+      {"a link that leads nowhere", "maze", true, "ln -s gone.txt maze.txt",
+       "maze: maze.txt: a link to \"gone.txt\", which leads to no file\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string program =
+        installed_copy(dir.path() + "/" + c.folder, c.with_examples);
+    ASSERT_EQ(std::system(("cd '" + dir.path() + "' && " + c.make).c_str()), 0);
+    const Result missing = run_in(dir, "2\n", "MAZE > out.txt", program);
+    EXPECT_EQ(missing.status, 1) << c.name;
+    EXPECT_EQ(missing.out, kErrorRun) << c.name;
+    if (!c.err.empty()) {
+      EXPECT_EQ(missing.err, c.err) << c.name;
+      continue;
+    }
+    ASSERT_EQ(missing.err.compare(0, kNoFile.size(), kNoFile), 0)
+        << c.name << ": " << missing.err;
+    const std::string hint = missing.err.substr(kNoFile.size());
+    std::string ascii = hint.substr(0, hint.size() - 1);  // but an é
+    for (std::size_t e; (e = ascii.find("\xc3\xa9")) != std::string::npos;)
+      ascii.erase(e, 2);
+    EXPECT_TRUE(std::all_of(ascii.begin(), ascii.end(),
+                            [](char ch) { return ch >= ' ' && ch < 0x7f; }) &&
+                !hint.empty() && hint.back() == '\n')
+        << c.name << ": not one printable line: " << hint;
+    const std::size_t open = hint.find("(cp ");
+    const std::size_t close = hint.rfind("), or answer 1 for a random maze");
+    ASSERT_TRUE(open != std::string::npos && close != std::string::npos)
+        << c.name << ": " << hint;
+    // Pasted into bash, as a player would.
+    const std::string copy = hint.substr(open + 1, close - open - 1);
+    dir.write("paste.sh", copy + "\n");
+    ASSERT_EQ(std::system(("cd '" + dir.path() + "' && bash paste.sh").c_str()),
+              0)
+        << c.name << ": " << copy;
+    const Result copied = run_in(dir, "2\n", "MAZE > out.txt", program);
+    EXPECT_EQ(copied.status, 0) << c.name << ": " << copy;
+    EXPECT_EQ(copied.err, "") << c.name << ": " << copy;
+  }
 }
 
 // The run takes no arguments: --help and --version answer and exit, and

@@ -121,6 +121,41 @@ run_both "bad file: a directory" $'2\n' &&
     fail "bad file: a directory"
   fi
 
+# Without maze.txt, the hint's command names the examples beside the
+# program in the ANSI code page, as standard error is a file here, and
+# pasted into cmd, which reads the console's code page, it copies one. A
+# folder with '%' in its name, which cmd would expand, gets no command.
+codepage() {
+  "$wine" cmd /c 'reg query HKLM\System\CurrentControlSet\Control\Nls\CodePage' |
+    tr -d '\r' | awk -v name="$1" '$1 == name { print $3 }'
+}
+acp=$(codepage ACP)
+oemcp=$(codepage OEMCP)
+for folder in café 'a%PATH%b'; do
+  fresh_run_dir
+  mkdir "$work/$folder"
+  cp "$exe" "$work/$folder/maze.exe"
+  cp -r "$examples" "$work/$folder/examples"
+  (cd "$work/run" && echo 2 | "$wine" "../$folder/maze.exe" >/dev/null 2>"$work/wine.err")
+  status=$?
+  hint=$(tail -n 1 "$work/wine.err" | tr -d '\r' | iconv -f "CP$acp" -t UTF-8)
+  command=$(sed -n 's/.*(\(copy .*\)), or answer 1 for a random maze$/\1/p' <<<"$hint")
+  case $folder in
+  *%*) [ "$status" = 1 ] && [ -z "$command" ] && grep -q 'came with the program' <<<"$hint" ;;
+  *)
+    [ "$status" = 1 ] && [ -n "$command" ] &&
+      printf '%s\r\nexit\r\n' "$command" | iconv -f UTF-8 -t "CP$oemcp" |
+      (cd "$work/run" && "$wine" cmd >/dev/null 2>&1) &&
+      (cd "$work/run" && echo 2 | "$wine" "../$folder/maze.exe" >/dev/null 2>&1)
+    ;;
+  esac
+  if [ $? = 0 ]; then
+    passed=$((passed + 1))
+  else
+    fail "a program in $folder, without maze.txt: $hint"
+  fi
+done
+
 # Output that cannot be written: the reason comes from the system's own
 # error code, not from the C runtime's guess, and the status is 1.
 fresh_run_dir
