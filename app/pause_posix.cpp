@@ -37,8 +37,11 @@ struct sigaction previous[NSIG];  // what each signal did before the pause
 // the program is stopped but keeps the record, which says what to put back
 // when it goes on.
 volatile sig_atomic_t key_mode_on = 0;
-// Set when a stop handler stops the program; the next continue clears it.
+// Set when a handler finds that its signal stopped the program; the
+// continue's handler clears it.
 volatile sig_atomic_t stopped = 0;
+// Set by every continue.
+volatile sig_atomic_t continued = 0;
 
 // On its controlling terminal, a program in the background must leave the
 // terminal to the foreground job (the shell, say). A terminal that is not
@@ -67,8 +70,8 @@ void set_action(int sig, void (*handler)(int)) {
   sigaction(sig, &action, nullptr);
 }
 
-// Lets `sig` do what it does by default, now. Returns if the program was
-// only stopped, once it is continued.
+// Lets `sig` do what it does by default, now. Returns if that stopped the
+// program, once it is continued, or if that is to do nothing.
 void raise_by_default(int sig) {
   set_action(sig, SIG_DFL);
   sigset_t just_this;
@@ -81,20 +84,24 @@ void raise_by_default(int sig) {
 // The handlers call only what is safe in a handler, and leave errno as
 // they found it for the code they interrupted.
 
-void restore_terminal_then_end(int sig) {
-  if (pause_has_the_terminal()) set_terminal(saved_mode, TCSANOW);
-  raise_by_default(sig);
-}
-
-void restore_terminal_then_stop(int sig) {
+// Every caught signal but SIGCONT: gives the user's settings back and lets
+// the signal do what it does by default. If the program is still here, the
+// signal stopped it and it has been continued, or its default is to do
+// nothing (as SIGINFO's is on the BSDs): either way the wait goes on.
+void hand_over(int sig) {
   const int interrupted_errno = errno;
   if (pause_has_the_terminal()) set_terminal(saved_mode, TCSANOW);
-  stopped = 1;
   raise_by_default(sig);
-  // Continued, or never stopped: the system ignores a stop in a group that
-  // no shell could continue.
-  set_action(sig, restore_terminal_then_stop);
-  if (pause_has_the_terminal()) set_terminal(key_mode, TCSANOW);
+  set_action(sig, hand_over);
+  // After a stop the continue is pending, as every signal is blocked here,
+  // and its handler takes the terminal and shows the prompt again.
+  sigset_t pending;
+  sigpending(&pending);
+  if (sigismember(&pending, SIGCONT) == 1) {
+    stopped = 1;
+  } else if (pause_has_the_terminal()) {
+    set_terminal(key_mode, TCSANOW);
+  }
   errno = interrupted_errno;
 }
 
@@ -106,6 +113,7 @@ void resume_at_the_prompt(int) {
   const int interrupted_errno = errno;
   bool after_a_stop = stopped != 0;
   stopped = 0;
+  continued = 1;
   if (pause_has_the_terminal()) {
     termios now;
     after_a_stop = after_a_stop || tcgetattr(STDIN_FILENO, &now) != 0 ||
@@ -120,20 +128,20 @@ void resume_at_the_prompt(int) {
   errno = interrupted_errno;
 }
 
-bool ends_the_process(int sig) {
+// Signals that by default neither end nor stop a program, on every system
+// that has them, and the two that cannot be caught: nothing to hand back.
+bool left_alone(int sig) {
   switch (sig) {
     case SIGKILL:
-    case SIGSTOP:  // cannot be caught
+    case SIGSTOP:
     case SIGCHLD:
-    case SIGCONT:
     case SIGURG:
-    case SIGWINCH:  // ignored by default
-    case SIGTSTP:
-    case SIGTTIN:
-    case SIGTTOU:  // stop the program
-      return false;
-    default:
+#ifdef SIGWINCH
+    case SIGWINCH:
+#endif
       return true;
+    default:
+      return false;
   }
 }
 
@@ -141,19 +149,13 @@ void catch_signals() {
   sigemptyset(&caught_set);
   for (int sig = 1; sig < NSIG; ++sig) {
     caught[sig] = false;
-    void (*handler)(int) = nullptr;
-    if (ends_the_process(sig)) handler = restore_terminal_then_end;
-    if (sig == SIGTSTP || sig == SIGTTIN || sig == SIGTTOU) {
-      handler = restore_terminal_then_stop;
-    }
-    if (sig == SIGCONT) handler = resume_at_the_prompt;
     // A signal the caller ignored stays ignored; those the C library keeps
     // for itself cannot be asked about.
-    if (handler == nullptr || sigaction(sig, nullptr, &previous[sig]) != 0 ||
+    if (left_alone(sig) || sigaction(sig, nullptr, &previous[sig]) != 0 ||
         previous[sig].sa_handler == SIG_IGN) {
       continue;
     }
-    set_action(sig, handler);
+    set_action(sig, sig == SIGCONT ? resume_at_the_prompt : hand_over);
     caught[sig] = true;
     sigaddset(&caught_set, sig);
   }
@@ -165,14 +167,25 @@ void release_signals() {
   }
 }
 
-// In the background on its controlling terminal, the program waits as any
-// reader there does: a read of nothing stops it (SIGTTIN) until it is in
-// the foreground. Returns false when it never will be, as the read then
-// fails: SIGTTIN ignored or blocked, or no shell left to continue it.
+// In the background on its controlling terminal, the program waits as a
+// shell waits for its terminal: it stops its process group, as the
+// terminal stops a background reader, and looks again once continued.
+// Returns false when it cannot wait so: SIGTTIN ignored or blocked by the
+// caller, SIGCONT ignored so that a continue does not show, or no shell
+// left to continue the group, as the system then drops the stop.
 bool wait_for_the_foreground() {
-  char none = 0;
   while (!terminal_is_ours()) {
-    if (read(STDIN_FILENO, &none, 0) < 0 && errno != EINTR) return false;
+    sigset_t blocked;
+    sigprocmask(SIG_BLOCK, nullptr, &blocked);
+    if (!caught[SIGTTIN] || !caught[SIGCONT] ||
+        sigismember(&blocked, SIGTTIN) == 1) {
+      return false;
+    }
+    set_action(SIGTTIN, SIG_DFL);
+    continued = 0;
+    kill(0, SIGTTIN);
+    set_action(SIGTTIN, hand_over);
+    if (continued == 0) return false;
   }
   return true;
 }
