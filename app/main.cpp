@@ -19,11 +19,11 @@ int main(int argc, char* argv[]) {
   } else {
     std::srand(tick_count());
     status = run_program(in, out, std::cerr, "maze.txt");
-    if (out) console_pause(in, out);
+    console_pause(in, out);
   }
   if (out) return status;
-  // A run nobody could see has failed, and a prompt nobody sees is no
-  // reason to wait.
+  // A run nobody could see has failed, whatever its ending: this is the one
+  // place that says so.
   std::cerr << kProgramName
             << ": cannot write to standard output: " << stdout_buffer.error()
             << '\n';

@@ -12,7 +12,7 @@ constexpr char kPausePrompt[] = "Press any key to continue . . . ";
 
 // Flushes `out` (standard output), prints the prompt on it, waits for one
 // key press on standard input, whose stream is `in`, and ends the line.
-// Returns false, without waiting, when `out` fails.
+// Returns at once, without waiting, when `out` fails.
 //
 // On a POSIX terminal the key is read without Enter and without echo, and
 // taken whole (an arrow, a letter of several bytes, a paste); keys typed
@@ -23,6 +23,6 @@ constexpr char kPausePrompt[] = "Press any key to continue . . . ";
 // again. Signals the caller ignored stay ignored. Elsewhere one character
 // is read from `in`, and the end of input ends the wait. On Windows the
 // command interpreter's own pause prompts and waits instead.
-bool console_pause(std::istream& in, std::ostream& out);
+void console_pause(std::istream& in, std::ostream& out);
 
 #endif  // MAZE_APP_PAUSE_H_

@@ -251,11 +251,11 @@ void read_key() {
 
 }  // namespace
 
-bool console_pause(std::istream& in, std::ostream& out) {
+void console_pause(std::istream& in, std::ostream& out) {
   // All the run printed is on the screen before the prompt, and the
   // terminal takes one key before the prompt shows: a key pressed as soon
   // as it is seen counts.
-  if (!out.flush()) return false;
+  if (!out.flush()) return;
   const bool terminal = isatty(STDIN_FILENO) == 1;
   if (terminal) {
     prompt_to_terminal = isatty(STDOUT_FILENO) == 1;
@@ -273,5 +273,5 @@ bool console_pause(std::istream& in, std::ostream& out) {
     give_the_terminal_back();
     release_signals();
   }
-  return shown && static_cast<bool>(out << "\n" << std::flush);
+  if (shown) out << "\n" << std::flush;
 }

@@ -2,10 +2,9 @@
 
 #include "app/pause.h"
 
-bool console_pause(std::istream&, std::ostream& out) {
-  if (!out.flush()) return false;
+void console_pause(std::istream&, std::ostream& out) {
+  if (!out.flush()) return;
   // The command interpreter writes its prompt itself, straight to the
   // console, and reads the key from there.
   std::system("pause");
-  return true;
 }

@@ -71,7 +71,7 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {
   out << kMenu << std::flush;
-  if (!out) return 1;  // a menu nobody sees asks nothing
+  if (!out) return 0;  // a menu nobody sees asks nothing
   const int choice = read_choice(in);
 
   Column maze[kSize];
@@ -89,5 +89,5 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
     random_maze(maze);
   }
   solve_maze(maze, out);
-  return out ? 0 : 1;
+  return 0;
 }

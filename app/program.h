@@ -23,8 +23,8 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
 // other. Returns the exit status: 0 after an ending, 1 when the file cannot
 // be used, after kUnusableFile on `out` and a line on `err` (and, when
 // there is no file, a second one on how to get one). Stops as soon as `out`
-// fails, and returns 1; the caller knows why and reports it. Does not seed,
-// pause or exit.
+// fails; that the run then failed is for the caller to report, who knows
+// why. Does not seed, pause or exit.
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path);
 

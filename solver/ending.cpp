@@ -5,7 +5,7 @@ void print_ending(Ending ending, int steps, std::ostream& out) {
   switch (ending) {
     case Ending::kSolved:
       out << "\nMaze Solved!!\n"
-          << "Total Moves: " << steps << std::endl;
+          << "Total Moves: " << steps << '\n';
       break;
     case Ending::kUnsolvable:
       out << "\nThis maze cannot be solved!!\n" << steps << " Moves\n";

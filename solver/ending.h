@@ -16,8 +16,8 @@ enum class Ending {
 constexpr int kStepLimit = 2000;
 
 // Prints the verdict of `ending` and, when solved or unsolvable, the number
-// of `steps` taken. Flushes `out` after the solved ending only; prints
-// nothing for kOutputFailed.
+// of `steps` taken. Prints nothing for kOutputFailed. Does not flush: the
+// pause that follows every ending flushes first.
 void print_ending(Ending ending, int steps, std::ostream& out);
 
 #endif  // MAZE_SOLVER_ENDING_H_

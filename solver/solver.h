@@ -28,8 +28,8 @@ struct Outcome {
 // Prints the grid's first frame, takes steps until one of the three
 // endings, printing a frame after every move, and then prints the ending.
 // Requires at least one runner cell. Changes the grid in place and writes
-// only the codes 3 to 6. Stops as soon as `out` fails. Flushes `out` only in
-// the solved ending. Never pauses or exits: the caller does.
+// only the codes 3 to 6. Stops as soon as `out` fails. Does not flush `out`.
+// Never pauses or exits: the caller does.
 Outcome solve_maze(Column* pass_maze, std::ostream& out);
 
 #endif  // MAZE_SOLVER_SOLVER_H_
