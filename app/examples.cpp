@@ -166,19 +166,17 @@ std::string copy_command(const fs::path& example) {
 }  // namespace
 
 std::string maze_file_hint() {
+  std::string how = "write maze.txt as \"man maze\" or README.md describes";
   const fs::path folder = own_file().parent_path();
   for (const char* examples : kFolders) {
     const fs::path example = (folder / examples / kExample).lexically_normal();
     std::error_code error;
     if (folder.empty() || !fs::is_regular_file(example, error)) continue;
     const std::string command = copy_command(example);
-    return command.empty()
-               ? "to play a maze file, copy one of the example mazes that "
-                 "came with the program to maze.txt, or answer 1 for a "
-                 "random maze"
-               : "to play a maze file, copy an example to maze.txt (" +
-                     command + "), or answer 1 for a random maze";
+    how = command.empty() ? "copy one of the example mazes that came with "
+                            "the program to maze.txt"
+                          : "copy an example to maze.txt (" + command + ")";
+    break;
   }
-  return "to play a maze file, write maze.txt as \"man maze\" or README.md "
-         "describes, or answer 1 for a random maze";
+  return "to play a maze file, " + how + ", or answer 1 for a random maze";
 }

@@ -224,8 +224,9 @@ LoadResult load_maze(const std::string& path, Column* pass_maze) {
     // go through it, or be refused.
     std::error_code not_a_link;
     const std::filesystem::path target =
-        std::filesystem::read_symlink(path, not_a_link);
-    if (error == ENOENT && !not_a_link) {
+        error == ENOENT ? std::filesystem::read_symlink(path, not_a_link)
+                        : std::filesystem::path();
+    if (!target.empty()) {
       return failure(path, "a link to " + quoted(target.string()) +
                                ", which leads to no file");
     }
