@@ -17,12 +17,13 @@ constexpr char kPausePrompt[] = "Press any key to continue . . . ";
 // On a POSIX terminal the key is read without Enter and without echo, and
 // taken whole (an arrow, a letter of several bytes, a paste); keys typed
 // before the prompt are dropped, and every key after it counts. The
-// terminal is changed only in the foreground (in the background the pause
-// stops its process group until then), and is left as it was, also when a
-// signal ends the program or stops it at the prompt; after a stop and a
-// continue in the foreground the wait goes on, with the prompt shown again,
-// as it does after a signal that by default does nothing. Signals the
-// caller ignored stay ignored. Elsewhere one character
+// terminal is read and changed only in the foreground (in the background
+// the pause stops its process group until then, and ends, reading nothing,
+// once the group can never have the terminal again), and is left as it
+// was, also when a signal ends the program or stops it at the prompt;
+// after a stop and a continue in the foreground the wait goes on, with the
+// prompt shown again, as it does after a signal that by default does
+// nothing. Signals the caller ignored stay ignored. Elsewhere one character
 // is read from `in`, and the end of input ends the wait. On Windows the
 // command interpreter's own pause prompts and waits instead.
 void console_pause(std::istream& in, std::ostream& out);

@@ -21,6 +21,9 @@ static_assert(sizeof(kPromptAgain) == sizeof(kPausePrompt) + 1, "one prompt");
 // or this long after its first byte.
 constexpr int kQuietGapMs = 50;
 constexpr int kLongestKeyMs = 1000;
+// While it waits for a key, the pause looks this often whether the terminal
+// is still its own: a program that started it may have ended meanwhile.
+constexpr int kLookAgainMs = 250;
 
 // What the handlers share with the pause. The handlers read the modes only
 // while the record is on, and the pause sets them before it turns it on.
@@ -28,6 +31,7 @@ termios saved_mode;       // the terminal as the user had it
 termios key_mode;         // one key at a time, without echo
 bool prompt_to_terminal;  // standard output is a terminal
 sigset_t caught_set;      // the signals the pause handles
+sigset_t mask_before;     // the signals the caller blocked
 bool caught[NSIG];
 struct sigaction previous[NSIG];  // what each signal did before the pause
 
@@ -37,9 +41,8 @@ struct sigaction previous[NSIG];  // what each signal did before the pause
 // the program is stopped but keeps the record, which says what to put back
 // when it goes on.
 volatile sig_atomic_t key_mode_on = 0;
-// Set when a handler finds that its signal stopped the program; the
-// continue's handler clears it.
-volatile sig_atomic_t stopped = 0;
+// Set while a handler lets its signal stop the program.
+volatile sig_atomic_t stopping = 0;
 // Set by every continue.
 volatile sig_atomic_t continued = 0;
 
@@ -63,10 +66,13 @@ bool set_terminal(const termios& mode, int when) {
   return result == 0;
 }
 
+// Every handler runs with every other signal blocked but SIGCONT, so that
+// the continue's handler runs as soon as a stop inside a handler ends.
 void set_action(int sig, void (*handler)(int)) {
   struct sigaction action = {};
   action.sa_handler = handler;
   sigfillset(&action.sa_mask);
+  sigdelset(&action.sa_mask, SIGCONT);
   sigaction(sig, &action, nullptr);
 }
 
@@ -86,20 +92,19 @@ void raise_by_default(int sig) {
 
 // Every caught signal but SIGCONT: gives the user's settings back and lets
 // the signal do what it does by default. If the program is still here, the
-// signal stopped it and it has been continued, or its default is to do
-// nothing (as SIGINFO's is on the BSDs): either way the wait goes on.
+// signal stopped it and it has been continued, and the continue's handler
+// has taken the terminal again; or it did nothing (the default of SIGINFO
+// on the BSDs, or a stop the system drops), and the wait goes on as it was.
 void hand_over(int sig) {
   const int interrupted_errno = errno;
-  if (pause_has_the_terminal()) set_terminal(saved_mode, TCSANOW);
+  const bool had_it = pause_has_the_terminal();
+  if (had_it) set_terminal(saved_mode, TCSANOW);
+  continued = 0;
+  stopping = 1;
   raise_by_default(sig);
+  stopping = 0;
   set_action(sig, hand_over);
-  // After a stop the continue is pending, as every signal is blocked here,
-  // and its handler takes the terminal and shows the prompt again.
-  sigset_t pending;
-  sigpending(&pending);
-  if (sigismember(&pending, SIGCONT) == 1) {
-    stopped = 1;
-  } else if (pause_has_the_terminal()) {
+  if (continued == 0 && had_it && pause_has_the_terminal()) {
     set_terminal(key_mode, TCSANOW);
   }
   errno = interrupted_errno;
@@ -111,13 +116,12 @@ void hand_over(int sig) {
 // shows in the terminal's settings, when the shell changed them.
 void resume_at_the_prompt(int) {
   const int interrupted_errno = errno;
-  bool after_a_stop = stopped != 0;
-  stopped = 0;
   continued = 1;
   if (pause_has_the_terminal()) {
     termios now;
-    after_a_stop = after_a_stop || tcgetattr(STDIN_FILENO, &now) != 0 ||
-                   (now.c_lflag & (ICANON | ECHO)) != 0;
+    const bool after_a_stop = stopping != 0 ||
+                              tcgetattr(STDIN_FILENO, &now) != 0 ||
+                              (now.c_lflag & (ICANON | ECHO)) != 0;
     set_terminal(key_mode, TCSANOW);
     if (after_a_stop && prompt_to_terminal) {
       const ssize_t ignored =
@@ -145,23 +149,28 @@ bool left_alone(int sig) {
   }
 }
 
+// A signal the caller ignored stays ignored, but for SIGCONT: it continues
+// the program whatever is done with it, and the pause only notices it, so
+// it is caught, and let through, even where the caller ignored or blocked
+// it. Those the C library keeps for itself cannot be asked about.
 void catch_signals() {
   sigemptyset(&caught_set);
   for (int sig = 1; sig < NSIG; ++sig) {
-    caught[sig] = false;
-    // A signal the caller ignored stays ignored; those the C library keeps
-    // for itself cannot be asked about.
-    if (left_alone(sig) || sigaction(sig, nullptr, &previous[sig]) != 0 ||
-        previous[sig].sa_handler == SIG_IGN) {
-      continue;
-    }
+    caught[sig] = !left_alone(sig) &&
+                  sigaction(sig, nullptr, &previous[sig]) == 0 &&
+                  (previous[sig].sa_handler != SIG_IGN || sig == SIGCONT);
+    if (!caught[sig]) continue;
     set_action(sig, sig == SIGCONT ? resume_at_the_prompt : hand_over);
-    caught[sig] = true;
     sigaddset(&caught_set, sig);
   }
+  sigset_t just_continue;
+  sigemptyset(&just_continue);
+  sigaddset(&just_continue, SIGCONT);
+  sigprocmask(SIG_UNBLOCK, &just_continue, &mask_before);
 }
 
 void release_signals() {
+  sigprocmask(SIG_SETMASK, &mask_before, nullptr);
   for (int sig = 1; sig < NSIG; ++sig) {
     if (caught[sig]) sigaction(sig, &previous[sig], nullptr);
   }
@@ -171,14 +180,11 @@ void release_signals() {
 // shell waits for its terminal: it stops its process group, as the
 // terminal stops a background reader, and looks again once continued.
 // Returns false when it cannot wait so: SIGTTIN ignored or blocked by the
-// caller, SIGCONT ignored so that a continue does not show, or no shell
-// left to continue the group, as the system then drops the stop.
+// caller, or no shell left to continue the group (it is orphaned), as the
+// system then drops the stop.
 bool wait_for_the_foreground() {
   while (!terminal_is_ours()) {
-    sigset_t blocked;
-    sigprocmask(SIG_BLOCK, nullptr, &blocked);
-    if (!caught[SIGTTIN] || !caught[SIGCONT] ||
-        sigismember(&blocked, SIGTTIN) == 1) {
+    if (!caught[SIGTTIN] || sigismember(&mask_before, SIGTTIN) == 1) {
       return false;
     }
     set_action(SIGTTIN, SIG_DFL);
@@ -232,10 +238,24 @@ void give_the_terminal_back() {
   if (key_mode_on != 0) switch_in_the_foreground(saved_mode, 0);
 }
 
+// Waits until there is input while the terminal is the program's. A read
+// that has begun goes on after the program's process group loses the
+// terminal, as the system looks at job control only when a read starts: so
+// the pause reads only once there is input, and looks again now and then
+// whether it lost the terminal meanwhile. Returns false, having read
+// nothing, when the terminal can never be the program's again.
+bool wait_for_a_key() {
+  for (;;) {
+    if (!terminal_is_ours() && !wait_for_the_foreground()) return false;
+    if (wait_for_input(STDIN_FILENO, kLookAgainMs)) return true;
+  }
+}
+
 // Reads one key, all of it: the first byte, and what comes right behind.
 void read_key() {
   char bytes[4096];
-  if (read_some(STDIN_FILENO, bytes, sizeof(bytes)) <= 0) return;
+  if (!wait_for_a_key() || read_some(STDIN_FILENO, bytes, sizeof(bytes)) <= 0)
+    return;
   using Clock = std::chrono::steady_clock;
   const Clock::time_point end =
       Clock::now() + std::chrono::milliseconds(kLongestKeyMs);

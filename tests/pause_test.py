@@ -47,13 +47,15 @@ def prompt_of(folder):
     return run.stdout[:-1].rsplit(b"\n", 1)[-1]
 
 
-def run_shell(tty, folder, ignore, controlling, env, events, commands):
+def run_shell(tty, folder, ignore, block, wrapped, controlling, env, events,
+              commands):
     """The job-control shell, in a process of its own: it leads a session
     whose controlling terminal is `tty` (unless not `controlling`), runs the
-    program as a job in a process group of its own in the foreground, and
-    reports on `events` when the job starts, stops and exits. When the job
-    stops it takes the terminal back, and gives it again for a line on
-    `commands` (fg), as a shell does. SIGUSR1 sends the running job to the
+    program (inside `sh -c` if `wrapped`) as a job in a process group of its
+    own in the foreground, and reports on `events` when the job starts,
+    stops and exits. When the job stops or exits it takes the terminal back;
+    it gives it again for a line on `commands` (fg), as a shell does, and
+    ends once `commands` is closed. SIGUSR1 sends the running job to the
     background. Never returns."""
     try:
         os.setsid()
@@ -70,10 +72,12 @@ def run_shell(tty, folder, ignore, controlling, env, events, commands):
                 signal.signal(sig, signal.SIG_DFL)
             for sig in ignore:
                 signal.signal(sig, signal.SIG_IGN)
+            signal.pthread_sigmask(signal.SIG_BLOCK, block)
             for fd in (0, 1, 2):
                 os.dup2(tty, fd)
             os.chdir(folder)
-            os.execve(binary, [binary], env)
+            wrapper = ["/bin/sh", "-c", '"$0"; true'] if wrapped else []
+            os.execve((wrapper or [binary])[0], wrapper + [binary], env)
         try:
             os.setpgid(job, job)
         except OSError:
@@ -88,12 +92,13 @@ def run_shell(tty, folder, ignore, controlling, env, events, commands):
         os.write(events, b"started %d\n" % job)
         while True:
             _, status = os.waitpid(job, os.WUNTRACED)
+            if controlling:
+                os.tcsetpgrp(tty, os.getpgrp())
             if not os.WIFSTOPPED(status):
                 code = os.waitstatus_to_exitcode(status)
                 os.write(events, b"exited %d\n" % code)
+                os.read(commands, 100)
                 break
-            if controlling:
-                os.tcsetpgrp(tty, os.getpgrp())
             os.write(events, b"stopped %d\n" % os.WSTOPSIG(status))
             os.read(commands, 100)
             if controlling:
@@ -110,7 +115,8 @@ class Job:
     input."""
 
     def __init__(self, folder, ignore=(), controlling=True,
-                 nonblocking=False, answer=b"2\r", shim=False):
+                 nonblocking=False, answer=b"2\r", shim=False, block=(),
+                 wrapped=False):
         self.master, self.tty = os.openpty()
         self.before = termios.tcgetattr(self.tty)
         if nonblocking:
@@ -120,7 +126,8 @@ class Job:
         commands_r, commands_w = os.pipe()
         self.shell = os.fork()
         if self.shell == 0:
-            run_shell(self.tty, folder, ignore, controlling,
+            os.close(commands_w)  # so that close() ends the shell
+            run_shell(self.tty, folder, ignore, block, wrapped, controlling,
                       shim_env if shim else os.environ, events_w, commands_r)
         os.close(events_w)
         os.close(commands_r)
@@ -333,13 +340,30 @@ def test_keys_of_several_bytes(folder):
 
 
 def test_stops(folder):
-    for how, stop in (("Ctrl-Z", lambda job: os.write(job.master, b"\x1a")),
-                      ("SIGTTIN", lambda job: os.kill(job.pid,
-                                                      signal.SIGTTIN))):
-        job = Job(folder).at_the_prompt()
+    ctrl_z = lambda job: os.write(job.master, b"\x1a")
+    for how, stop, cont in (
+            ("Ctrl-Z", ctrl_z, ()),
+            ("SIGTTIN", lambda job: os.kill(job.pid, signal.SIGTTIN), ()),
+            ("Ctrl-Z, SIGCONT ignored and blocked", ctrl_z,
+             (signal.SIGCONT,))):
+        job = Job(folder, ignore=cont, block=cont).at_the_prompt()
         stop(job)
         job.stopped_then_fg(how)
         job.one_key_ends_it("after " + how + " and fg").close()
+
+
+def test_the_parent_ends_at_the_prompt(folder):
+    """The program's parent ends and the shell takes the terminal back: the
+    pause ends without reading what is typed for the shell, and leaves the
+    terminal's settings to it."""
+    job = Job(folder, wrapped=True).at_the_prompt()
+    os.kill(job.pid, signal.SIGKILL)
+    check(job.event(5) == ("exited", "-9"), "the program's parent ends")
+    job.type(b"x")
+    check(job.expect(b"\r\n", 2), "once its parent ended, the pause ends")
+    check(job.in_key_mode() and job.left_input() == b"x", "once its parent "
+          "ended, the pause leaves the terminal and its input to the shell")
+    job.close()
 
 
 def test_a_signal_that_does_nothing_by_default(folder):
@@ -390,6 +414,7 @@ with tempfile.TemporaryDirectory() as folder:
     test_ignored_signals_stay_ignored(folder)
     test_keys_of_several_bytes(folder)
     test_stops(folder)
+    test_the_parent_ends_at_the_prompt(folder)
     test_a_signal_that_does_nothing_by_default(folder)
     test_a_continue_without_a_stop(folder)
     test_background_with_sigttou_ignored()
