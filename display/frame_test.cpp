@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 // Every code in every place, so that a glyph out of place shows.
@@ -11,21 +9,6 @@ void fill_with_every_code(Column* maze) {
   for (int c = 0; c < kSize; ++c) {
     for (int r = 0; r < kSize; ++r) maze[c][r] = (c * 7 + r * 3) % 13 - 3;
   }
-}
-
-TEST(FrameTest, PrintsEveryRowAsALineOfGlyphs) {
-  Column maze[kSize];
-  fill_with_every_code(maze);
-  Frame frame;
-  build_frame(maze, &frame);
-  std::ostringstream out;
-  draw_maze(frame, out);
-  std::string want;
-  for (int r = 0; r < kSize; ++r) {
-    for (int c = 0; c < kSize; ++c) want += glyph_of(maze[c][r]);
-    want += '\n';
-  }
-  EXPECT_EQ(out.str(), want);
 }
 
 TEST(FrameTest, SetGlyphRewritesOneCell) {
