@@ -39,12 +39,13 @@ def check(holds, what):
         print("FAILED:", what)
 
 
-def prompt_of(folder):
-    """The prompt, as the program prints it: the last line of a run whose
-    input is not a terminal."""
+def menu_and_prompt(folder):
+    """The menu and the prompt, as the program prints them on a terminal:
+    the first two lines and the last of a run whose input is not one."""
     run = subprocess.run([binary], stdin=subprocess.DEVNULL,
                          stdout=subprocess.PIPE, cwd=folder, timeout=20)
-    return run.stdout[:-1].rsplit(b"\n", 1)[-1]
+    menu = b"\r\n".join(run.stdout.split(b"\n")[:2]) + b"\r\n"
+    return menu, run.stdout[:-1].rsplit(b"\n", 1)[-1]
 
 
 def run_shell(tty, folder, ignore, block, wrapped, controlling, env, events,
@@ -268,7 +269,10 @@ class Job:
 
 
 def test_one_key(folder):
-    job = Job(folder).at_the_prompt()
+    job = Job(folder, answer=b"")
+    check(job.expect(MENU), "the menu shows before the answer is typed")
+    os.write(job.master, b"2\r")
+    job.at_the_prompt()
     job.one_key_ends_it("half a second after the prompt").close()
 
 
@@ -403,7 +407,7 @@ def test_nonblocking_terminal(folder):
 
 
 with tempfile.TemporaryDirectory() as folder:
-    PROMPT = prompt_of(folder)
+    MENU, PROMPT = menu_and_prompt(folder)
     # A run of one frame, then the pause.
     shutil.copy(os.path.join(examples, "boxed-in.txt"),
                 os.path.join(folder, "maze.txt"))
