@@ -12,6 +12,10 @@ set -u
 linux=$(realpath "$1")
 exe=$(realpath "$2")
 replay=$(dirname "$linux")/maze_replay
+[ -x "$replay" ] || {
+  echo "$replay is missing: README's test command builds it beside the program" >&2
+  exit 1
+}
 top=$(cd "$(dirname "$0")/../.." && pwd)
 examples=$top/examples
 export WINEDEBUG=-all
