@@ -23,9 +23,11 @@ constexpr char kPausePrompt[] = "Press any key to continue . . . ";
 // was, also when a signal ends the program or stops it at the prompt;
 // after a stop and a continue in the foreground the wait goes on, with the
 // prompt shown again, as it does after a signal that by default does
-// nothing. Signals the caller ignored stay ignored. Elsewhere one character
-// is read from `in`, and the end of input ends the wait. On Windows the
-// command interpreter's own pause prompts and waits instead.
+// nothing. Signals the caller ignored stay ignored, but for SIGCONT, which
+// continues the program whatever is done with it and is caught even so.
+// Elsewhere one character is read from `in`, and the end of input ends the
+// wait. On Windows the command interpreter's own pause prompts and waits
+// instead.
 void console_pause(std::istream& in, std::ostream& out);
 
 #endif  // MAZE_APP_PAUSE_H_

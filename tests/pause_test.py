@@ -261,7 +261,8 @@ class Job:
     def one_key_ends_it(self, after):
         """Checks that the pause still waits, that one key without Enter
         ends it with status 0, and that the terminal is then as it was."""
-        check(self.quiet(0.5), after + ", the pause still waits")
+        check(self.quiet(0.5), after + ", the pause still waits (it wrote "
+              "%r, status %s)" % (self.output[self.seen:][-80:], self.status))
         os.write(self.master, b"k")
         check(self.wait() == 0, after + ", one key without Enter ends it")
         check(self.as_before(), after + ", the terminal is as it was")
