@@ -136,7 +136,10 @@ class Job:
         self.output, self.seen, self.lines = b"", 0, b""
         self.status = None
         started = self.event(10)
-        self.pid = int(started[1]) if started and started[0] == "started" else 0
+        # Never a signal to pid 0, which is this test's own process group.
+        if not started or started[0] != "started":
+            sys.exit("FAILED: the shell does not start the program")
+        self.pid = int(started[1])
         os.write(self.master, answer)
 
     def in_key_mode(self):
@@ -149,7 +152,7 @@ class Job:
         most `seconds`; returns the shell's next line, if any."""
         if b"\n" not in self.lines:
             ready, _, _ = select.select([self.master, self.events], [], [],
-                                        seconds)
+                                        max(seconds, 0))  # the time is up
             for fd in ready:
                 try:
                     chunk = os.read(fd, 65536)
@@ -186,7 +189,11 @@ class Job:
         return True
 
     def at_the_prompt(self):
-        check(self.expect(PROMPT), "the prompt comes after the whole run")
+        """Checks that the program waits at its prompt; stops the test where
+        it does not, as what follows would signal a program still running."""
+        if not self.expect(PROMPT):
+            sys.exit("FAILED: the prompt does not come after the whole run; "
+                     "it wrote %r" % self.output[-80:])
         check(self.in_key_mode(), "at the prompt the terminal takes one key")
         return self
 
