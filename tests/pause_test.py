@@ -151,8 +151,9 @@ class Job:
         """Takes what the program writes and what the shell says, for at
         most `seconds`; returns the shell's next line, if any."""
         if b"\n" not in self.lines:
+            # Once the time is up, only look.
             ready, _, _ = select.select([self.master, self.events], [], [],
-                                        max(seconds, 0))  # the time is up
+                                        max(seconds, 0))
             for fd in ready:
                 try:
                     chunk = os.read(fd, 65536)
