@@ -1,5 +1,7 @@
 #include "app/clock.h"
 
+#include <cstdint>
+
 #ifdef _WIN32
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #include "app/fd_streams.h"
 
 #include <cstring>
+#include <ios>
 
 #include "app/descriptor.h"
 

@@ -5,6 +5,7 @@
 #define MAZE_APP_FD_STREAMS_H_
 
 #include <cstddef>
+#include <ios>
 #include <streambuf>
 #include <string>
 

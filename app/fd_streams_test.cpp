@@ -6,9 +6,11 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <ios>
 #include <istream>
 #include <ostream>
 #include <string>

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <istream>
+#include <ostream>
 
 #include "app/descriptor.h"
 #include "app/pause.h"

@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include <cstring>
+#include <istream>
+#include <ostream>
 
 #include "app/examples.h"
 #include "grid/grid.h"
@@ -43,9 +45,7 @@ constexpr char kUsage[] =
     "The manual: man maze. README.md and example mazes are in\n"
     "share/doc/maze where the program is installed.\n";
 
-constexpr char kVersion[] =
-    "maze " MAZE_VERSION
-    "\n"
+constexpr char kCopyright[] =
     "Copyright (C) 2026 the maze authors.\n"
     "This is free software under the MIT licence: you may change and pass it\n"
     "on. There is NO WARRANTY, to the extent permitted by law.\n";
@@ -64,7 +64,11 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
         << quoted(argv[i]) << "; try \"maze --help\" for more information\n";
     return 2;
   }
-  out << (std::strcmp(argv[1], "--help") == 0 ? kUsage : kVersion);
+  if (std::strcmp(argv[1], "--help") == 0) {
+    out << kUsage;
+  } else {
+    out << kProgramName << ' ' << MAZE_VERSION << '\n' << kCopyright;
+  }
   return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <ostream>
 #include <sstream>
 
 #include "tests/full_after.h"

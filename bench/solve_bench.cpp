@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <ios>
 #include <ostream>
 #include <streambuf>
 

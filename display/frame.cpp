@@ -1,5 +1,10 @@
 #include "display/frame.h"
 
+#include <cstdint>
+#include <ostream>
+
+#include "grid/grid.h"
+
 void build_frame(const Column* pass_maze, Frame* frame) {
   char* out = frame->text;
   for (int r = 0; r < kSize; ++r) {

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "grid/grid.h"
+
 namespace {
 
 // Every code in every place, so that a glyph out of place shows.

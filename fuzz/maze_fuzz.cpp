@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ios>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -13,6 +14,7 @@
 
 #include "display/frame.h"
 #include "grid/grid.h"
+#include "solver/ending.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
 

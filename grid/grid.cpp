@@ -1,5 +1,7 @@
 #include "grid/grid.h"
 
+#include <cstdint>
+
 namespace {
 
 // Glyphs of the first four codes; '+', 'X' and '!' are used as they are.

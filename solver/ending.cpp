@@ -1,5 +1,7 @@
 #include "solver/ending.h"
 
+#include <ostream>
+
 // The texts say "moves" for the steps counted.
 void print_ending(Ending ending, int steps, std::ostream& out) {
   switch (ending) {

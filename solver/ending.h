@@ -2,9 +2,10 @@
 #ifndef MAZE_SOLVER_ENDING_H_
 #define MAZE_SOLVER_ENDING_H_
 
+#include <cstdint>
 #include <ostream>
 
-enum class Ending {
+enum class Ending : std::uint8_t {
   kSolved,        // walk mode is stuck with the cheese beside the runner
   kUnsolvable,    // the second backtrack mode is boxed in
   kLimit,         // the second backtrack mode is entered too late

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "grid/grid.h"
+
 Runners collect_runners(const Column* pass_maze) {
   Runners runners;
   for (int i = 0; i < kCells; ++i) {

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/grid.h"
+
 namespace {
 
 Runners runners_at(const std::vector<Position>& places) {

@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "display/frame.h"
+#include "grid/grid.h"
+#include "solver/ending.h"
 #include "solver/runners.h"
 
 namespace {
@@ -23,7 +25,7 @@ constexpr Offset kWalkOrder[] = {kUp, kDown, kLeft, kRight};
 constexpr Offset kBackOrder[] = {kDown, kUp, kRight, kLeft};
 
 // The mode entered next, or kEnded once the run has found its ending.
-enum class Mode { kWalk, kBacktrack, kBacktrackII, kEnded };
+enum class Mode : std::uint8_t { kWalk, kBacktrack, kBacktrackII, kEnded };
 
 struct Run {
   Column* maze = nullptr;

@@ -2,14 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <ios>
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/frame.h"
+#include "grid/grid.h"
+#include "solver/ending.h"
 #include "sources/load_maze.h"
 #include "sources/random_maze.h"
 #include "tests/cases.h"

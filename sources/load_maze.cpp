@@ -5,8 +5,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <ios>
+#include <istream>
+#include <streambuf>
 #include <string>
+#include <system_error>
 
+#include "grid/grid.h"
 #include "sources/message.h"
 
 namespace {

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <sstream>
+#include <string>
 
+#include "grid/grid.h"
 #include "tests/picture.h"
 
 namespace {

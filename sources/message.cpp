@@ -1,5 +1,7 @@
 #include "sources/message.h"
 
+#include <string>
+
 std::string quoted(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string shown = "\"";

@@ -1,6 +1,9 @@
 #include "sources/random_maze.h"
 
+#include <cstdint>
 #include <cstdlib>
+
+#include "grid/grid.h"
 
 void random_maze(Column* pass_maze) {
   for (int r = 0; r < kSize; ++r) {

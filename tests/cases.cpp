@@ -1,12 +1,17 @@
 #include "tests/cases.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "solver/ending.h"
 #include "tests/temp_dir.h"
 
 namespace fs = std::filesystem;

@@ -3,20 +3,24 @@
 // What it prints is compared with what the solver prints in-process; the
 // solver itself is compared with the plain one in solver/solver_test.cpp.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "app/pause.h"
 #include "app/program.h"
 #include "display/frame.h"
+#include "grid/grid.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
 #include "tests/cases.h"
@@ -289,7 +293,8 @@ TEST(EndToEndTest, Arguments) {
     std::string err;
   } cases[] = {
       {"MAZE --help > out.txt", 0, "Usage: maze [--help | --version]\n", ""},
-      {"MAZE --version > out.txt", 0, "maze " MAZE_VERSION "\n", ""},
+      {"MAZE --version > out.txt", 0,
+       std::string("maze ") + MAZE_VERSION + "\n", ""},
       {"MAZE other.txt > out.txt", 2, "",
        "maze: unexpected argument \"other.txt\"; try \"maze --help\" for more "
        "information\n"},

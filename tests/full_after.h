@@ -4,6 +4,7 @@
 #define MAZE_TESTS_FULL_AFTER_H_
 
 #include <cstddef>
+#include <ios>
 #include <streambuf>
 #include <string>
 

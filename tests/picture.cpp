@@ -1,6 +1,11 @@
 #include "tests/picture.h"
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 #include "display/frame.h"
+#include "grid/grid.h"
 
 void fill_from_picture(const Picture& picture, Column* maze) {
   const std::string notation = " #CM+X!";  // codes 0 to 6

@@ -1,9 +1,11 @@
 #include "tests/replay.h"
 
 #include <sstream>
+#include <string>
 
 #include "app/program.h"
 #include "display/frame.h"
+#include "grid/grid.h"
 #include "solver/solver.h"
 #include "tests/picture.h"
 

@@ -1,7 +1,11 @@
 #include "tests/same_text.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <cstddef>
 #include <sstream>
+#include <string>
 
 #include "sources/message.h"
 

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <sstream>
 #include <stdexcept>
+#include <string>
+#include <system_error>
 
 TempDir::TempDir() {
   std::string pattern =
