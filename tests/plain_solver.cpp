@@ -1,6 +1,27 @@
 #include "tests/plain_solver.h"
 
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "grid/grid.h"
+#include "solver/ending.h"
+#include "solver/solver.h"
+
 namespace {
+
+// The code of a neighbour, read by the model itself: outside the grid is
+// wall.
+std::int32_t neighbour(const Column* maze, const Position& p,
+                       const int (&d)[2]) {
+  const int col = p.col + d[0];
+  const int row = p.row + d[1];
+  if (col < 0 || col >= kSize || row < 0 || row >= kSize) return 1;
+  return maze[col][row];
+}
+
+// The steps of all three modes, added up by the model itself.
+int total_of(const Counters& k) { return k.nk + k.bk + k.bkII; }
 
 // The runner scan: every cell in reading order, keeping the last runner.
 // Column 0, row 0 when there is none.
@@ -37,7 +58,7 @@ bool try_move(Column* maze, const int (&order)[4][2], std::int32_t target,
               std::int32_t trail) {
   const Position p = scan_for_runner(maze);
   for (const auto& d : order) {
-    if (cell_at(maze, p.col + d[0], p.row + d[1]) == target) {
+    if (neighbour(maze, p, d) == target) {
       maze[p.col][p.row] = trail;
       maze[p.col + d[0]][p.row + d[1]] = kRunner;
       return true;
@@ -63,7 +84,7 @@ std::string plain_ending(Ending ending, int total) {
 
 Outcome finish(Ending ending, const Counters& k, int frames,
                std::ostream& out) {
-  out << plain_ending(ending, k.total());
+  out << plain_ending(ending, total_of(k));
   return Outcome{ending, k, frames};
 }
 
@@ -87,7 +108,7 @@ Outcome plain_solve(Column* maze, std::ostream& out) {
       const Position p = scan_for_runner(maze);
       bool cheese_beside = false;
       for (const auto& d : kWalkOrder) {
-        cheese_beside |= cell_at(maze, p.col + d[0], p.row + d[1]) == kCheese;
+        cheese_beside |= neighbour(maze, p, d) == kCheese;
       }
       if (cheese_beside) return finish(Ending::kSolved, k, frames, out);
       mode = 1;
@@ -101,7 +122,7 @@ Outcome plain_solve(Column* maze, std::ostream& out) {
       }
       mode = 2;
     } else {
-      if (k.total() > 1999) return finish(Ending::kLimit, k, frames, out);
+      if (total_of(k) > 1999) return finish(Ending::kLimit, k, frames, out);
       ++k.bkII;
       if (try_move(maze, kBackOrder, kBacktracked, kDead)) {
         draw_slowly(maze, out);
