@@ -22,8 +22,9 @@ constexpr int kEof = std::char_traits<char>::eof();
 // this many bytes at each end.
 constexpr std::size_t kShownWhole = 24;
 constexpr std::size_t kShownEnd = 12;
-// How far the end of a token that is no number is looked for, so that an
-// endless one (a device, say) cannot hold the reader up.
+// How far the end of a token, or of the blanks before one, is looked for,
+// so that a file that never ends (a device or a pipe, say) cannot hold the
+// reader up.
 constexpr std::int64_t kLongestSought = 1 << 20;
 
 // The blanks that formatted extraction skips.
@@ -73,6 +74,7 @@ class Cursor {
 // quotes, where the token's own text can never put it.
 class TokenText {
  public:
+  std::int64_t length() const { return length_; }
   void add(int ch) {
     ++length_;
     if (whole_.size() < kShownWhole) {
@@ -171,7 +173,17 @@ LoadResult read_maze(std::istream& fin, const std::string& name,
   }
   for (int i = 0; i < kCells; ++i) {
     int ch = at.at();
-    while (is_blank(ch)) ch = at.next();
+    const std::int64_t blank_line = at.line();
+    const std::int64_t blank_column = at.column();
+    for (std::int64_t blanks = 0; is_blank(ch); ++blanks) {
+      if (blanks == kLongestSought) {
+        return failure_at(name, blank_line, blank_column,
+                          "expected an integer, found more than " +
+                              std::to_string(kLongestSought) +
+                              " bytes of blanks (" + cell_of(i) + ")");
+      }
+      ch = at.next();
+    }
     if (ch == kEof) {
       return failure_at(name, at.line(), at.column(),
                         "the file ends after " + std::to_string(i) + " of " +
@@ -191,6 +203,11 @@ LoadResult read_maze(std::istream& fin, const std::string& name,
     std::int64_t value = 0;
     bool fits = true;
     for (; is_digit(ch); ch = at.next()) {
+      if (text.length() == kLongestSought) {
+        return failure_at(name, line, column,
+                          text.shown(true, false) +
+                              " is too long for a number (" + cell_of(i) + ")");
+      }
       text.add(ch);
       value = value * 10 + (ch - '0');
       if (value > limit) {

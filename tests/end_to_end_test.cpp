@@ -176,18 +176,29 @@ TEST(EndToEndTest, BadMazeFilesEndWithError) {
   }
 }
 
-// A maze.txt that is no maze file: a directory, or endless.
+// A maze.txt that is no maze file: a directory, or endless, of any bytes.
 TEST(EndToEndTest, MazeFilesThatAreNoFiles) {
   std::string zeros;  // the start of an endless token, as the error shows it
   for (int i = 0; i < 12; ++i) zeros += "\\x00";
+  // A pipe that is fed BYTE without end, until the program stops reading.
+  const auto endless = [](const std::string& byte) {
+    return R"(mkfifo maze.txt && { timeout 60 sh -c "tr '\0' ')" + byte +
+           R"(' </dev/zero >maze.txt" & })";
+  };
   const struct {
-    const char* make;  // a shell command run in the directory first
+    std::string make;  // a shell command run in the directory first
     std::string err;
   } cases[] = {
       {"mkdir maze.txt", "maze: maze.txt: Is a directory\n"},
       {"ln -s /dev/zero maze.txt",
        "maze.txt:1:1: expected an integer, found \"" + zeros +
            "\"... (more than 1048576 bytes) (row 0, column 0 of the maze)\n"},
+      {endless("1"),
+       "maze.txt:1:1: 111111111111... (more than 1048576 bytes) is too long "
+       "for a number (row 0, column 0 of the maze)\n"},
+      {endless(" "),
+       "maze.txt:1:1: expected an integer, found more than 1048576 bytes of "
+       "blanks (row 0, column 0 of the maze)\n"},
   };
   for (const auto& c : cases) {
     TempDir dir;
