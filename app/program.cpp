@@ -1,54 +1,55 @@
 #include "app/program.h"
 
 #include <cstring>
+#include <filesystem>
 #include <istream>
 #include <ostream>
+#include <string>
+#include <system_error>
 
-#include "app/examples.h"
+#include "app/console.h"
+#include "app/texts.h"
 #include "grid/grid.h"
 #include "solver/solver.h"
 #include "sources/load_maze.h"
 #include "sources/message.h"
 #include "sources/random_maze.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 
-// Formatted extraction: blanks skipped, an optional sign and decimal digits,
-// stopping at the first other character. An answer that cannot be read
-// gives 0; one too large for an int gives the nearest int.
-int read_choice(std::istream& in) {
-  int choice = 0;
-  in >> choice;
-  return choice;
+// Where the example mazes are, from the program's folder: beside it in the
+// Windows ZIP, in the source tree for a build folder inside it, and in
+// share/doc/maze of an install or of the package (whose program is in
+// /usr/games).
+const char* const kFolders[] = {"examples", "../examples",
+                                "../share/doc/maze/examples"};
+constexpr char kExample[] = "dead-end.txt";
+constexpr char kCopyOne[] =
+    "copy one of the example mazes that came with the program to maze.txt";
+
+// One line that tells a user without maze.txt how to get one: the command
+// that copies an example maze beside the program, or else to copy or to
+// write one; or to answer 1 for a random maze.
+std::string maze_file_hint() {
+  // Where maze.txt cannot be made, a command to make it would only fail.
+  const bool here = working_folder_takes_files();
+  const std::string where = here ? "" : " in a folder of your own";
+  std::string how =
+      "write maze.txt" + where + " as \"man maze\" or README.md describes";
+  const fs::path folder = own_file().parent_path();
+  for (const char* examples : kFolders) {
+    const fs::path example = (folder / examples / kExample).lexically_normal();
+    std::error_code error;
+    if (folder.empty() || !fs::is_regular_file(example, error)) continue;
+    const std::string command = here ? copy_command(example) : "";
+    how = "copy an example to maze.txt (" + command + ")";
+    if (command.empty()) how = kCopyOne + where;
+    break;
+  }
+  return "to play a maze file, " + how + ", or answer 1 for a random maze";
 }
-
-constexpr char kUsage[] =
-    "Usage: maze [--help | --version]\n"
-    "A runner searches a maze of 30 by 30 cells for the cheese, and the\n"
-    "whole maze is printed again each time it moves to another cell.\n"
-    "\n"
-    "The program asks one question on standard input:\n"
-    "  (1)Random  a random maze\n"
-    "  (2)Test    the maze in the file maze.txt in the working directory:\n"
-    "             900 whole numbers, row by row (0 open, 1 wall, 2 cheese,\n"
-    "             3 runner)\n"
-    "The answer is read as far as it is a whole number: 2, 02, +2, 2.7 and\n"
-    "2abc load maze.txt, and any other answer makes a random maze. The run\n"
-    "ends solved, unsolved or at the move limit, then waits for a key.\n"
-    "\n"
-    "      --help     print this help and exit\n"
-    "      --version  print the version and exit\n"
-    "\n"
-    "Exit status: 0 after a run; 1 when maze.txt cannot be used or standard\n"
-    "output cannot be written; 2 for an argument the program does not take.\n"
-    "\n"
-    "The manual: man maze. README.md and example mazes are in\n"
-    "share/doc/maze where the program is installed.\n";
-
-constexpr char kCopyright[] =
-    "Copyright (C) 2026 the maze authors.\n"
-    "This is free software under the MIT licence: you may change and pass it\n"
-    "on. There is NO WARRANTY, to the extent permitted by law.\n";
 
 }  // namespace
 
@@ -64,11 +65,7 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
         << quoted(argv[i]) << "; try \"maze --help\" for more information\n";
     return 2;
   }
-  if (std::strcmp(argv[1], "--help") == 0) {
-    out << kUsage;
-  } else {
-    out << kProgramName << ' ' << MAZE_VERSION << '\n' << kCopyright;
-  }
+  out << (std::strcmp(argv[1], "--help") == 0 ? kUsage : kVersion);
   return 0;
 }
 
@@ -76,7 +73,11 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path) {
   out << kMenu << std::flush;
   if (!out) return 0;  // a menu nobody sees asks nothing
-  const int choice = read_choice(in);
+  // Formatted extraction: blanks skipped, an optional sign and decimal
+  // digits, stopping at the first other character. An answer that cannot
+  // be read gives 0; one too large for an int gives the nearest int.
+  int choice = 0;
+  in >> choice;
 
   Column maze[kSize];
   if (choice == 2) {
@@ -85,7 +86,9 @@ int run_program(std::istream& in, std::ostream& out, std::ostream& err,
       // A maze that was not read whole is never solved.
       out << kUnusableFile << std::flush;
       err << loaded.error << '\n';
-      if (loaded.missing)
+      std::error_code error;
+      if (fs::symlink_status(maze_path, error).type() ==
+          fs::file_type::not_found)
         err << kProgramName << ": " << maze_file_hint() << '\n';
       return 1;
     }

@@ -1,4 +1,5 @@
-// The program's dialogue: the menu, the choice of maze, and the run.
+// The program's dialogue: the command line, the menu, the choice of maze,
+// and the run.
 #ifndef MAZE_APP_PROGRAM_H_
 #define MAZE_APP_PROGRAM_H_
 
@@ -22,9 +23,9 @@ int answer_arguments(int argc, const char* const argv[], std::ostream& out,
 // `maze_path` for the answer 2, a random one (from std::rand) for any
 // other. Returns the exit status: 0 after an ending, 1 when the file cannot
 // be used, after kUnusableFile on `out` and a line on `err` (and, when
-// there is no file, a second one on how to get one). Stops as soon as `out`
-// fails; that the run then failed is for the caller to report, who knows
-// why. Does not seed, pause or exit.
+// there is no file by that name, a second one on how to get one). Stops as
+// soon as `out` fails; that the run then failed is for the caller to
+// report, who knows why. Does not seed, pause or exit.
 int run_program(std::istream& in, std::ostream& out, std::ostream& err,
                 const std::string& maze_path);
 

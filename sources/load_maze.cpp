@@ -113,19 +113,16 @@ std::string cell_of(int index) {
 }
 
 // A mistake that has no place in the file called `name`.
-LoadResult failure(const std::string& name, const std::string& what,
-                   bool missing = false) {
-  return LoadResult{
-      false, std::string(kProgramName) + ": " + name + ": " + what, missing};
+LoadResult failure(const std::string& name, const std::string& what) {
+  return LoadResult{false,
+                    std::string(kProgramName) + ": " + name + ": " + what};
 }
 
 // A mistake at `line` and `column` of the file called `name`.
 LoadResult failure_at(const std::string& name, std::int64_t line,
                       std::int64_t column, const std::string& what) {
-  return LoadResult{false,
-                    name + ":" + std::to_string(line) + ":" +
-                        std::to_string(column) + ": " + what,
-                    false};
+  return LoadResult{false, name + ":" + std::to_string(line) + ":" +
+                               std::to_string(column) + ": " + what};
 }
 
 // The token that starts at `line` and `column`, with `text` read of it so
@@ -233,7 +230,7 @@ LoadResult read_maze(std::istream& fin, const std::string& name,
   if (count_runners(pass_maze) == 0) {
     return failure(name, "the maze holds no runner (3)");
   }
-  return LoadResult{true, "", false};
+  return LoadResult{true, ""};
 }
 
 LoadResult load_maze(const std::string& path, Column* pass_maze) {
@@ -252,7 +249,7 @@ LoadResult load_maze(const std::string& path, Column* pass_maze) {
       return failure(path, "a link to " + quoted(target.string()) +
                                ", which leads to no file");
     }
-    return failure(path, std::strerror(error), error == ENOENT);
+    return failure(path, std::strerror(error));
   }
   try {
     return read_maze(fin, path, pass_maze);

@@ -17,7 +17,6 @@ struct LoadResult {
   // and ends with the cell of the maze; otherwise it starts with the
   // program's name, "maze: NAME: ".
   std::string error;
-  bool missing;  // there is no file at all, nor a link by its name
 };
 
 // Reads 900 numbers from `fin`, the file called `name`, into the grid, row
