@@ -38,27 +38,22 @@ TEST(GridTest, OutsideTheGridReadsAsWall) {
 TEST(GridTest, ReadmeAndTheManualShowTheGlyphs) {
   std::string readme = read_file(source_path("README.md"));
   std::replace(readme.begin(), readme.end(), '\n', ' ');
-  const std::string manual = read_file(source_path("doc/maze.6.in"));
-  const struct {
-    std::int32_t code;
-    const char* readme;  // after the glyph in backquotes
-    const char* manual;  // the line after ".B GLYPH"
-  } cases[] = {
-      {kWall, " is a wall", "a wall"},
-      {kRunner, " the runner", "the runner"},
-      {kCheese, " the cheese", "the cheese"},
-      {kWalked, " on the cells it walked", "a cell the runner walked"},
-      {kBacktracked, " on those it backtracked over",
-       "a cell it backtracked over"},
-      {kDead, " on dead cells", "a dead cell"},
-  };
-  for (const auto& c : cases) {
-    const char glyph = glyph_of(c.code);
-    EXPECT_NE(readme.find('`' + std::string(1, glyph) + '`' + c.readme),
-              std::string::npos)
-        << "README.md's legend lacks '" << glyph << "', code " << c.code;
-    EXPECT_NE(manual.find(".B " + std::string(1, glyph) + '\n' + c.manual),
-              std::string::npos)
-        << "the manual's glyphs lack '" << glyph << "', code " << c.code;
-  }
+  const auto g = [](int code) { return std::string(1, glyph_of(code)); };
+  const std::string legend =
+      "`" + g(kWall) + "` is a wall, `" + g(kRunner) + "` the runner and `" +
+      g(kCheese) +
+      "` the cheese, and a blank an open cell. As the runner goes "
+      "it leaves `" +
+      g(kWalked) + "` on the cells it walked, `" + g(kBacktracked) +
+      "` on those it backtracked over and `" + g(kDead) + "` on dead cells.";
+  EXPECT_NE(readme.find(legend), std::string::npos)
+      << "README lacks " << legend;
+  const std::string list =
+      ".B " + g(kWall) + "\na wall\n.TP\n.B " + g(kRunner) +
+      "\nthe runner\n.TP\n.B " + g(kCheese) + "\nthe cheese\n.TP\n.B " +
+      g(kWalked) + "\na cell the runner walked\n.TP\n.B " + g(kBacktracked) +
+      "\na cell it backtracked over\n.TP\n.B " + g(kDead) + "\na dead cell";
+  EXPECT_NE(read_file(source_path("doc/maze.6.in")).find(list),
+            std::string::npos)
+      << "the manual lacks " << list;
 }

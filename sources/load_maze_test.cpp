@@ -14,12 +14,16 @@
 namespace {
 
 // A maze with a different code in most cells, so that a misplaced number
-// shows: codes -3 to 9, the largest and smallest numbers, two runners.
+// shows: codes -3 to 9 but 3, the largest and smallest numbers, and one
+// runner, in the last row, where a count of the runners may stop short.
 void fill_varied(Column* maze) {
   for (int c = 0; c < kSize; ++c) {
-    for (int r = 0; r < kSize; ++r) maze[c][r] = (c * 7 + r * 3) % 13 - 3;
+    for (int r = 0; r < kSize; ++r) {
+      const int code = (c * 7 + r * 3) % 12 - 3;
+      maze[c][r] = code < kRunner ? code : code + 1;
+    }
   }
-  maze[1][1] = kRunner;
+  maze[kSize - 1][kSize - 1] = kRunner;
   maze[2][0] = INT_MAX;
   maze[3][0] = INT_MIN;
 }

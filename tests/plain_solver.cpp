@@ -14,10 +14,10 @@ namespace {
 // wall.
 std::int32_t neighbour(const Column* maze, const Position& p,
                        const int (&d)[2]) {
-  const int col = p.col + d[0];
-  const int row = p.row + d[1];
-  if (col < 0 || col >= kSize || row < 0 || row >= kSize) return 1;
-  return maze[col][row];
+  const Position n{p.col + d[0], p.row + d[1]};
+  const bool inside =
+      n.col >= 0 && n.col < kSize && n.row >= 0 && n.row < kSize;
+  return inside ? maze[n.col][n.row] : 1;
 }
 
 // The steps of all three modes, added up by the model itself.
