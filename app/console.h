@@ -63,7 +63,8 @@ std::string copy_command(const std::filesystem::path& example);
 // Flushes `out`, which is standard output, and prints the prompt. Waits for
 // a key only where a person sees the prompt and the key can be meant for
 // nothing else: standard input and output are a terminal, whose owner the
-// program can see. There the key is read without Enter or echo, and whole
+// program can see, and which it can open again by its name to read it
+// without waiting. There the key is read without Enter or echo, and whole
 // (an arrow, a paste); keys typed before the prompt are dropped; the
 // terminal is read and changed only in the foreground (the pause stops its
 // process group until then), and left as it was, also when a signal ends or

@@ -79,8 +79,7 @@ namespace {
 // The handlers read the terminal's modes only while key_mode_on says that
 // the pause has put it in key mode, which it sets only after them.
 termios user_mode;  // the terminal as the user had it
-termios key_mode;   // one key at a time, without echo, and a read takes
-                    // what is there without waiting for more
+termios key_mode;   // one key at a time, without echo
 sigset_t caught_set;
 volatile sig_atomic_t key_mode_on = 0;
 volatile sig_atomic_t continued = 0;  // set by every continue
@@ -94,10 +93,10 @@ bool terminal_is_ours() {
 
 void on_continue(int) { continued = 1; }
 
-// But for SIGCONT, a handler runs once, with the signal's default action
-// put back and the signal let through, so that it can take that action from
-// inside. The handlers only give the terminal back, never take it, so they
-// may interrupt each other.
+// Puts `handler` in place for `sig`. But for SIGCONT's, a handler runs
+// once, with the signal's default action put back and the signal let
+// through, so that it can take that action from inside. The handlers only
+// give the terminal back, never take it, so they may interrupt each other.
 void set_action(int sig, void (*handler)(int)) {
   struct sigaction action {};
   action.sa_handler = handler;
@@ -173,13 +172,12 @@ void switch_terminal(const termios& mode, sig_atomic_t on, int when) {
 }
 
 // Waits for a key while the terminal is the program's, and reads all of it
-// from `input`, which reads it without waiting.
-// Where a signal gave the user's settings back, takes the terminal again,
-// and shows the prompt again if a stop came first: the shell has written
-// over it. Reads only in the foreground, and only what is there, so that a
-// reader that took the input first cannot leave it waiting. Returns false,
-// having read nothing, when the input ended or the terminal can never be
-// the program's again.
+// from `input`, a non-blocking description of the terminal: only what is
+// there, so that a reader that took the input first cannot leave the pause
+// waiting in a read. Where a signal gave the user's settings back, takes
+// the terminal again, and shows the prompt again if a stop came first: the
+// shell has written over it. Returns false, having read nothing, when the
+// input ended or the terminal can never be the program's again.
 bool read_key(int input, std::ostream& out) {
   bool got = false;
   for (;;) {
@@ -215,10 +213,11 @@ bool read_key(int input, std::ostream& out) {
 void console_pause(std::ostream& out) {
   // All the run printed is on the screen before the prompt.
   if (!out.flush()) return;
-  // Where the output is not on the terminal, the prompt is unseen, and in
-  // a PID namespace that hides the terminal's owner the program cannot tell
-  // whether a key was meant for it. The key is read through a description
-  // of the terminal of the pause's own, which it makes non-blocking.
+  // Where the output is not on the terminal, the prompt is unseen; where
+  // the input is not, no key comes; and in a PID namespace that hides the
+  // terminal's owner the program cannot tell whether a key was meant for
+  // it. The key is read through a non-blocking description of the
+  // terminal of the pause's own, which leaves the one it shares alone.
   const char* name = isatty(STDOUT_FILENO) == 1 && tcgetpgrp(STDIN_FILENO) != 0
                          ? ttyname(STDIN_FILENO)
                          : nullptr;
