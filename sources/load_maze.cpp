@@ -239,8 +239,8 @@ LoadResult load_maze(const std::string& path, Column* pass_maze) {
   std::ifstream fin(path, std::ios::binary);
   if (!fin) {
     const int error = errno;
-    // A link that leads nowhere is no missing file: a copy to its name would
-    // go through it, or be refused.
+    // A link that leads nowhere is named as such: "No such file" would send
+    // the user to make a file by a name that is taken.
     std::error_code not_a_link;
     const std::filesystem::path target =
         error == ENOENT ? std::filesystem::read_symlink(path, not_a_link)
