@@ -2,8 +2,9 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/console.h"
+#include "app/pause.h"
 #include "app/program.h"
+#include "app/streams.h"
 #include "sources/message.h"
 
 int main(int argc, char* argv[]) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/console.h"
+#include "app/place.h"
 #include "app/texts.h"
 #include "grid/grid.h"
 #include "solver/solver.h"

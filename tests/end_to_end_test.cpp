@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/console.h"
+#include "app/pause.h"
 #include "app/program.h"
 #include "display/frame.h"
 #include "grid/grid.h"
@@ -308,6 +308,9 @@ TEST(EndToEndTest, Arguments) {
        std::string("maze ") + MAZE_VERSION + "\n", ""},
       {"MAZE other.txt > out.txt", 2, "",
        "maze: unexpected argument \"other.txt\"; try \"maze --help\" for more "
+       "information\n"},
+      {"MAZE - > out.txt", 2, "",
+       "maze: unexpected argument \"-\"; try \"maze --help\" for more "
        "information\n"},
       {"MAZE --help --versio > out.txt", 2, "",
        "maze: unrecognized option \"--versio\"; try \"maze --help\" for more "

@@ -14,6 +14,7 @@ import select
 import shutil
 import signal
 import struct
+import subprocess
 import sys
 import tempfile
 import termios
@@ -79,7 +80,8 @@ def run_shell(job, ignore=(), block=(), shimmed=False, wrapper=None):
         os.write(job.said_w, b"started %d\n" % pid)
         while True:
             _, status = os.waitpid(pid, os.WUNTRACED)
-            os.tcsetpgrp(job.control, os.getpgrp())
+            with contextlib.suppress(OSError):  # a job may take the terminal
+                os.tcsetpgrp(job.control, os.getpgrp())
             if not os.WIFSTOPPED(status):
                 os.write(job.said_w, b"exited %d\n" %
                          os.waitstatus_to_exitcode(status))
@@ -100,13 +102,14 @@ class Job:
     and at what is left in its input."""
 
     def __init__(self, folder, answer=b"2\r", controlling=True,
-                 nonblocking=False, **options):
+                 nonblocking=False, line_mode=True, **options):
         self.folder, self.pid = folder, None
         self.master, self.tty = os.openpty()
         self.spare = os.openpty()
         self.control = self.tty if controlling else self.spare[1]
         os.set_blocking(self.master, False)  # a key not taken stops no test
         os.set_blocking(self.tty, not nonblocking)
+        self.line_mode(line_mode)
         self.before = termios.tcgetattr(self.tty)
         self.said, self.said_w = os.pipe()
         self.commands_r, self.commands = os.pipe()
@@ -182,9 +185,20 @@ class Job:
                 raise Stop("the program takes no keys for %d s" % WAIT)
             keys = keys[os.write(self.master, keys):]
 
+    def line_mode(self, on):
+        """Puts the terminal in or out of line mode; returns its mode."""
+        mode = termios.tcgetattr(self.tty)
+        changed = mode[:3] + [mode[3] | termios.ICANON if on else
+                              mode[3] & ~termios.ICANON] + mode[4:]
+        termios.tcsetattr(self.tty, termios.TCSANOW, changed)
+        return mode
+
     def left_input(self):
-        """How many bytes are left to read in the terminal's input."""
+        """How many bytes are left to read in the terminal's input, counted
+        out of line mode, as in line mode FIONREAD counts whole lines."""
+        mode = self.line_mode(False)
         left = fcntl.ioctl(self.tty, termios.FIONREAD, b"\0" * 4)
+        termios.tcsetattr(self.tty, termios.TCSANOW, mode)
         return struct.unpack("i", left)[0]
 
     def send(self, sig):
@@ -242,6 +256,48 @@ def cases(folder):
         check(job.status() == 0, name + " ends the pause")
         check(job.left_input() == 0, name + " leaves nothing behind")
 
+    # A key is over after 50 ms of quiet: an Escape and the rest of an arrow
+    # 20 ms behind it are one key, three times over; a try whose gap came
+    # out longer does not count.
+    tries = []
+    while len(tries) < 3 and len(jobs) < 40:
+        job = Job(folder).at_the_prompt()
+        start = time.monotonic()
+        job.type(b"\x1b")
+        time.sleep(0.02)
+        job.type(b"[A")
+        if time.monotonic() - start < 0.04:
+            tries.append(job.status() == 0 and job.left_input() == 0)
+    check(tries == [True] * 3, "an Escape and [A 20 ms behind it are one "
+          "key, leaving nothing behind")
+
+    # On a terminal, the lines on standard error come after "Error".
+    os.mkdir(os.path.join(folder, "none"))
+    job = Job(os.path.join(folder, "none")).at_the_prompt()
+    check(job.written.find(b"\r\nError\r\n") < job.written.find(b"maze: "),
+          "the lines about a missing maze.txt come after Error")
+
+    # As another user, on a terminal only its owner can open by its name,
+    # and as the first process of a PID namespace, where the system drops
+    # a signal that the program leaves to its default.
+    for how, wrapper, probe, status in (
+            ("as another user", 'setpriv --reuid=65534 --regid=65534 '
+             '--clear-groups "$0"', "setpriv --reuid=65534 true", None),
+            ("as the first process of a PID namespace",
+             'unshare --pid --fork setsid --ctty "$0"',
+             "unshare --pid --fork true", 128 + signal.SIGINT)):
+        if subprocess.run(probe.split()).returncode != 0:
+            print("skipped, " + how + ": only root may run it so")
+            continue
+        job = Job(folder, answer=b"1\r", wrapper=wrapper).at_the_prompt()
+        if status is None:
+            job.one_key_ends_it(how)
+            continue
+        job.send(signal.SIGINT)
+        check(job.status() == status, how + ", Ctrl-C ends the program with "
+              "status %d" % status)
+        check(job.as_before(), how + ", the terminal is as it was")
+
     for how, sig, controlling in (
             ("Ctrl-C", signal.SIGINT, True), ("SIGUSR1", signal.SIGUSR1, True),
             ("SIGTERM on a terminal not the controlling one", signal.SIGTERM,
@@ -275,19 +331,37 @@ def cases(folder):
     stops = [(job, "in the background with SIGTTOU ignored")]
     check(job.report("the job to go to the background") ==
           ("background", "0"), "the job is in the background")
-    for how, sig, cont in (
-            ("Ctrl-Z", signal.SIGTSTP, ()), ("SIGTTIN", signal.SIGTTIN, ()),
+    for how, sig, cont, line_mode in (
+            ("Ctrl-Z twice", signal.SIGTSTP, (), True),
+            ("SIGTTIN", signal.SIGTTIN, (), True),
             ("Ctrl-Z, SIGCONT ignored and blocked", signal.SIGTSTP,
-             (signal.SIGCONT,))):
-        stops.append((Job(folder, ignore=cont, block=cont), how))
+             (signal.SIGCONT,), True),
+            ("Ctrl-Z out of line mode", signal.SIGTSTP, (), False)):
+        stops.append((Job(folder, ignore=cont, block=cont,
+                          line_mode=line_mode), how))
         stops[-1][0].at_the_prompt().send(sig)
     for job, how in stops:
-        check(job.report("the program to stop")[0] == "stopped",
-              how + ", the program stops")
-        check(job.as_before(), how + ", the terminal is as it was")
-        os.write(job.commands, b"fg\n")
-        job.expect(PROMPT, "the prompt after " + how + " and fg")
+        for again in range(1 + how.endswith("twice")):
+            if again:
+                job.send(signal.SIGTSTP)
+            check(job.report("the program to stop")[0] == "stopped",
+                  how + ", the program stops")
+            check(job.as_before(), how + ", the terminal is as it was")
+            os.write(job.commands, b"fg\n")
+            job.expect(PROMPT, "the prompt after " + how + " and fg")
+            check(job.in_key_mode(), how + ", after fg no key is echoed")
         job.one_key_ends_it("after " + how + " and fg")
+
+    # A background job whose caller blocked SIGTTIN does not wait: it would
+    # stop the shell that started it, as its whole process group.
+    block = ("%s -c 'import os, signal, sys; signal.pthread_sigmask(signal."
+             "SIG_BLOCK, [signal.SIGTTIN]); os.execv(sys.argv[1], sys.argv[1:"
+             "])' \"$0\"; true" % sys.executable)
+    job = long_run(folder, wrapper=block)
+    os.kill(job.shell, signal.SIGUSR1)
+    job.report("the job to go to the background")
+    check(job.report("the job to end") == ("exited", "0"), "with SIGTTIN "
+          "blocked in the background, the program ends after the prompt")
 
     # Whatever started the program ends, and the shell takes the terminal
     # back: the pause ends, reading nothing that is typed for the shell,

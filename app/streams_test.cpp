@@ -1,4 +1,4 @@
-#include "app/console.h"
+#include "app/streams.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

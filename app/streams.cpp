@@ -1,10 +1,11 @@
-#include "app/console.h"
+#include "app/streams.h"
 
 #include <cstddef>
 #include <iterator>
+#include <string>
 
 FdStream::int_type FdStream::underflow() {
-  const long got = transfer(fd_, buffer_, sizeof(buffer_), false);
+  const long got = read_some(fd_, buffer_, sizeof(buffer_));
   if (got <= 0) return traits_type::eof();
   setg(buffer_, buffer_, buffer_ + got);
   return traits_type::to_int_type(*gptr());
@@ -24,7 +25,7 @@ int FdStream::sync() {
   // never be written in order anyway.
   setp(buffer_, std::end(buffer_));
   for (long written = 0; data < end; data += written) {
-    written = transfer(fd_, data, static_cast<std::size_t>(end - data), true);
+    written = write_some(fd_, data, static_cast<std::size_t>(end - data));
     if (written <= 0) {
       error_ = failure_reason();
       return -1;
