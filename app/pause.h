@@ -1,6 +1,6 @@
 // The console pause at the end of a run: a prompt, and a wait for one key.
-// app/pause_posix.cpp holds it for POSIX systems, app/pause_windows.cpp for
-// Windows.
+// app/pause_posix.cpp holds it for POSIX systems, app/system_windows.cpp
+// for Windows.
 #ifndef MAZE_APP_PAUSE_H_
 #define MAZE_APP_PAUSE_H_
 

@@ -1,7 +1,7 @@
 // What the hint for a missing maze.txt asks of the system: where the
 // program is, whether maze.txt could be made in the working folder, and
-// the command that copies an example there. app/place_posix.cpp and
-// app/place_windows.cpp hold them for each system.
+// the command that copies an example there. app/system_posix.cpp and
+// app/system_windows.cpp hold them for each system.
 #ifndef MAZE_APP_PLACE_H_
 #define MAZE_APP_PLACE_H_
 

@@ -1,6 +1,6 @@
 // The program's standard input and output, as stream buffers over their
-// file descriptors. app/streams.cpp holds the buffer; app/streams_posix.cpp
-// and app/streams_windows.cpp each system's reads and writes.
+// file descriptors. app/streams.cpp holds the buffer; app/system_posix.cpp
+// and app/system_windows.cpp each system's reads and writes.
 #ifndef MAZE_APP_STREAMS_H_
 #define MAZE_APP_STREAMS_H_
 

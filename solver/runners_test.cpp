@@ -19,33 +19,18 @@ std::vector<int> indices(const Runners& runners) {
   return std::vector<int>(runners.at, runners.at + runners.count);
 }
 
-TEST(RunnersTest, TheLastRunnerInReadingOrderMoves) {
-  const struct {
-    std::vector<Position> runners;
-    Position expected;
-  } cases[] = {
-      {{{4, 6}}, {4, 6}},
-      // The lower row wins over a larger column.
-      {{{5, 3}, {2, 7}}, {2, 7}},
-      {{{5, 7}, {9, 7}}, {9, 7}},
-      {{{29, 0}, {0, 29}}, {0, 29}},
-  };
-  for (const auto& c : cases) {
-    const Position found = mover(runners_at(c.runners));
-    EXPECT_EQ(found.col, c.expected.col);
-    EXPECT_EQ(found.row, c.expected.row);
-  }
-}
-
-// A move keeps the list in reading order, however many runners the mover
-// passes, and the runner last in reading order moves next.
-TEST(RunnersTest, AMoveKeepsTheRunnersInReadingOrder) {
+// The runner last in reading order moves, and a move keeps the list in
+// reading order, however many runners the mover passes.
+TEST(RunnersTest, TheLastRunnerMovesAndTheRunnersStayInReadingOrder) {
   const struct {
     std::vector<Position> others;
     Position from;
     Position to;
   } cases[] = {
       {{}, {5, 5}, {5, 4}},
+      {{{5, 3}}, {2, 7}, {2, 6}},  // a lower row wins over a larger column
+      {{{5, 7}}, {9, 7}, {9, 8}},  // in one row, the larger column
+      {{{29, 0}}, {0, 29}, {1, 29}},
       {{{3, 1}}, {1, 2}, {1, 1}},                      // past one, up
       {{{4, 3}, {6, 3}, {9, 3}}, {2, 4}, {2, 3}},      // past three, up
       {{{0, 0}, {8, 3}}, {7, 4}, {7, 3}},              // past one of two
@@ -57,6 +42,7 @@ TEST(RunnersTest, AMoveKeepsTheRunnersInReadingOrder) {
     all.push_back(c.from);
     Runners runners = runners_at(all);
     ASSERT_EQ(mover(runners).col, c.from.col);
+    ASSERT_EQ(mover(runners).row, c.from.row);
     move_mover(&runners, reading_index(c.to.col, c.to.row));
     std::vector<int> want = {reading_index(c.to.col, c.to.row)};
     for (const Position& p : c.others)

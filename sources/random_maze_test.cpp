@@ -42,23 +42,4 @@ TEST(RandomMazeTest, HoldsItsShapeForEverySeed) {
   EXPECT_LT(share, 0.71);
 }
 
-TEST(RandomMazeTest, DrawsOncePerCellInReadingOrder) {
-  std::srand(77);
-  int draws[kCells];
-  for (int& d : draws) d = std::rand() % 3;
-  const int next = std::rand();
-
-  std::srand(77);
-  Column maze[kSize];
-  random_maze(maze);
-  EXPECT_EQ(std::rand(), next);  // exactly 900 draws
-  for (int r = 1; r < kSize - 1; ++r) {
-    for (int c = 1; c < kSize - 1; ++c) {
-      if ((c == 1 && r == 1) || (c == kSize - 2 && r == kSize - 2)) continue;
-      const int d = draws[reading_index(c, r)];
-      ASSERT_EQ(maze[c][r], d == 2 ? kOpen : d);
-    }
-  }
-}
-
 }  // namespace

@@ -14,7 +14,6 @@ import select
 import shutil
 import signal
 import struct
-import subprocess
 import sys
 import tempfile
 import termios
@@ -109,7 +108,8 @@ class Job:
         self.control = self.tty if controlling else self.spare[1]
         os.set_blocking(self.master, False)  # a key not taken stops no test
         os.set_blocking(self.tty, not nonblocking)
-        self.line_mode(line_mode)
+        if not line_mode:
+            self.out_of_line_mode()
         self.before = termios.tcgetattr(self.tty)
         self.said, self.said_w = os.pipe()
         self.commands_r, self.commands = os.pipe()
@@ -185,18 +185,17 @@ class Job:
                 raise Stop("the program takes no keys for %d s" % WAIT)
             keys = keys[os.write(self.master, keys):]
 
-    def line_mode(self, on):
-        """Puts the terminal in or out of line mode; returns its mode."""
+    def out_of_line_mode(self):
+        """Takes the terminal out of line mode; returns its mode before."""
         mode = termios.tcgetattr(self.tty)
-        changed = mode[:3] + [mode[3] | termios.ICANON if on else
-                              mode[3] & ~termios.ICANON] + mode[4:]
-        termios.tcsetattr(self.tty, termios.TCSANOW, changed)
+        termios.tcsetattr(self.tty, termios.TCSANOW, mode[:3] +
+                          [mode[3] & ~termios.ICANON] + mode[4:])
         return mode
 
     def left_input(self):
         """How many bytes are left to read in the terminal's input, counted
         out of line mode, as in line mode FIONREAD counts whole lines."""
-        mode = self.line_mode(False)
+        mode = self.out_of_line_mode()
         left = fcntl.ioctl(self.tty, termios.FIONREAD, b"\0" * 4)
         termios.tcsetattr(self.tty, termios.TCSANOW, mode)
         return struct.unpack("i", left)[0]
@@ -282,21 +281,18 @@ def cases(folder):
     # a signal that the program leaves to its default.
     for how, wrapper, probe, status in (
             ("as another user", 'setpriv --reuid=65534 --regid=65534 '
-             '--clear-groups "$0"', "setpriv --reuid=65534 true", None),
+             '--clear-groups "$0"', "setpriv --reuid=65534 true", -2),
             ("as the first process of a PID namespace",
              'unshare --pid --fork setsid --ctty "$0"',
              "unshare --pid --fork true", 128 + signal.SIGINT)):
-        if subprocess.run(probe.split()).returncode != 0:
+        if os.system(probe) != 0:
             print("skipped, " + how + ": only root may run it so")
             continue
         job = Job(folder, answer=b"1\r", wrapper=wrapper).at_the_prompt()
-        if status is None:
-            job.one_key_ends_it(how)
-            continue
+        check(job.quiet(0.5), how + ", the pause waits")
         job.send(signal.SIGINT)
-        check(job.status() == status, how + ", Ctrl-C ends the program with "
-              "status %d" % status)
-        check(job.as_before(), how + ", the terminal is as it was")
+        check(job.status() == status and job.as_before(), how + ", Ctrl-C "
+              "ends the program, status %d, the terminal as it was" % status)
 
     for how, sig, controlling in (
             ("Ctrl-C", signal.SIGINT, True), ("SIGUSR1", signal.SIGUSR1, True),
@@ -349,7 +345,6 @@ def cases(folder):
             check(job.as_before(), how + ", the terminal is as it was")
             os.write(job.commands, b"fg\n")
             job.expect(PROMPT, "the prompt after " + how + " and fg")
-            check(job.in_key_mode(), how + ", after fg no key is echoed")
         job.one_key_ends_it("after " + how + " and fg")
 
     # A background job whose caller blocked SIGTTIN does not wait: it would

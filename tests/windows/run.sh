@@ -24,7 +24,6 @@ wine=${WINE:-wine}
 passed=0
 failed=0
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 # wine apart from the user's: a prefix and a runtime folder of its own, and
 # one wine server for the whole comparison, started before the first run
 # and ended after the last, so that nothing wine says as it starts up lands
@@ -34,8 +33,8 @@ export WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe='
 mkdir -m 700 "$WINEPREFIX" "$XDG_RUNTIME_DIR"
 wineserver=$(dirname "$(command -v "$wine")")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
+trap '"$wineserver" -k 2>/dev/null; rm -rf "$work"' EXIT
 "$wineserver" -p || { echo "$wineserver cannot start a wine server" >&2; exit 1; }
-trap '"$wineserver" -k; rm -rf "$work"' EXIT
 # The last line of a run whose input is not a terminal is the prompt.
 linux_prompt=$(cd "$work" && "$linux" </dev/null | tail -n 1)
 wine_prompt='Press any key to continue... '

@@ -1,7 +1,10 @@
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,8 +12,37 @@
 #include <system_error>
 
 #include "app/place.h"
+#include "app/streams.h"
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Whether a read or write that could not be made yet, as errno says, may be
+// tried again once `fd` is ready for `events`; waits until then.
+bool ready_again(int fd, short events) {
+  if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+  pollfd ready{fd, events, 0};
+  return poll(&ready, 1, -1) >= 0 || errno == EINTR;
+}
+
+}  // namespace
+
+long read_some(int fd, char* data, std::size_t size) {
+  ssize_t done = 0;
+  while ((done = read(fd, data, size)) < 0 && ready_again(fd, POLLIN)) {
+  }
+  return static_cast<long>(done);
+}
+
+long write_some(int fd, const char* data, std::size_t size) {
+  ssize_t done = 0;
+  while ((done = write(fd, data, size)) < 0 && ready_again(fd, POLLOUT)) {
+  }
+  return static_cast<long>(done);
+}
+
+std::string failure_reason() { return std::strerror(errno); }
 
 fs::path own_file() {
   std::error_code error;  // and then an empty path
