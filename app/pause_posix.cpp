@@ -134,12 +134,9 @@ bool take_the_terminal() {
   if (tcgetattr(STDIN_FILENO, &user_mode) != 0) return false;
   key_mode = user_mode;
   key_mode.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-  // Line mode may keep VEOF and VEOL where VMIN and VTIME are. Set, poll
-  // finds a key once its first byte has come, and a shell that finds the
-  // terminal in key mode, once the pause lost it, reads each key as it
-  // comes, not an end of input.
+  // Out of line mode, poll finds input only once VMIN bytes have come, and
+  // line mode leaves VMIN as it was, or keeps VEOF in its place.
   key_mode.c_cc[VMIN] = 1;
-  key_mode.c_cc[VTIME] = 0;
   return switch_terminal(key_mode, true, TCSAFLUSH);
 }
 
@@ -199,11 +196,11 @@ void read_the_rest() {
 void console_pause(std::ostream& out) {
   // All the run printed is on the screen before the prompt.
   if (!out.flush()) return;
-  // In a PID namespace, a process group outside it reads as 0: the
-  // terminal's foreground group, or the program's own. Either hides
-  // whether a key is meant for the program.
+  // In a PID namespace, a foreground process group outside it reads as 0:
+  // the program cannot tell whether a key is meant for it, and in the
+  // background it would stop its group for good.
   bool waits = isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1 &&
-               tcgetpgrp(STDIN_FILENO) != 0 && getpgrp() != 0;
+               tcgetpgrp(STDIN_FILENO) != 0;
   const sig_atomic_t continues_seen = continues;
   if (waits) {
     catch_signals();
