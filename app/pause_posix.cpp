@@ -170,12 +170,15 @@ long read_now() {
 bool read_the_first_byte(std::ostream& out, sig_atomic_t continues_seen) {
   for (;;) {
     if (!wait_for_the_foreground()) return false;
+    // Counted before the prompt is shown, so that a stop from then on
+    // shows it again.
+    const sig_atomic_t continues_now = continues;
     if (!in_key_mode()) {
       switch_terminal(key_mode, true, TCSANOW);
-      if (continues != continues_seen)
+      if (continues_now != continues_seen)
         out << '\n' << kPausePrompt << std::flush;
     }
-    continues_seen = continues;
+    continues_seen = continues_now;
     pollfd ready{STDIN_FILENO, POLLIN, 0};
     if (poll(&ready, 1, kLookAgainMs) <= 0) continue;  // a look, or a signal
     const long got = read_now();
